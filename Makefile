@@ -1,0 +1,48 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# make run    installs what is missing, builds, starts the program on the simulated board
+# make test   installs what is missing, builds, runs every test (offscreen)
+# make bench  builds and runs the benchmarks
+# SANITIZE=1 make test  does the same under AddressSanitizer + UBSan in build-asan/
+
+JOBS ?= $(shell nproc)
+ifeq ($(SANITIZE),1)
+BUILD ?= build-asan
+CMAKE_FLAGS += -DQMF_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+else
+BUILD ?= build
+endif
+
+PROGRAM := $(BUILD)/bin/qmf4150eval
+
+.PHONY: all deps configure build run test bench format clean
+
+all: build
+
+deps:
+	@./scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@if [ -x $(PROGRAM) ]; then exec $(PROGRAM) --simulate; \
+	else echo "The program qmf4150eval is not built yet."; exit 1; fi
+
+test: build
+	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && "$$b"; done; true
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build build-asan

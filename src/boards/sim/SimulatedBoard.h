@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "boards/sim/SimulatedChip.h"
+#include "core/link/BoardLink.h"
+
+#include <memory>
+
+namespace qmf {
+class Clock;
+}
+
+namespace qmf::sim {
+
+// The simulated evaluation board: one printer port (I/O address 0x378) whose bus carries a
+// simulated chip at 5Eh that answers when AlternateMode is False, heaters on the board outputs
+// (bit 4 heater 1, bit 5 heater 2), and the PC SMBus (base 0x0400) with a second chip at 5Ch.
+// Every other address reads 0xFF, as a floating bus does.
+class SimulatedBoard final : public BoardLink {
+public:
+    explicit SimulatedBoard(const Clock& clock);
+    ~SimulatedBoard() override;
+
+    SimulatedChip& printerPortChip();
+    SimulatedChip& smbusChip();
+
+    // The next `count` transfers (ReadByte / WriteByte on either path) throw LinkError.
+    void failNextTransfers(int count);
+
+    ParallelPortLink& parallelPortLink() override;
+    SmbusLink& smbusLink() override;
+    void setActiveMedium(int medium) override;
+    QString description() const override;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+} // namespace qmf::sim

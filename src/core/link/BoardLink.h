@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+namespace qmf {
+
+// The component through which every register byte passes. Device addresses are in 8-bit form
+// (the 7-bit address shifted left by one). A failed operation throws LinkError; a chip that is
+// not there is no failure: ReadByte returns normally with a byte other than 0x41.
+
+// The two-wire bus driven through the selected printer port, plus the board's outputs.
+class BusEngine {
+public:
+    virtual ~BusEngine() = default;
+    // Board outputs: bit 4 heater 1, bit 5 heater 2; 0 = all off.
+    virtual void setAuxOutputs(quint8 outputs) = 0;
+    // Announces the next setAuxOutputs with the same byte.
+    virtual void setAuxOutputsPrepare(quint8 outputs) = 0;
+    virtual qint16 TransferSetting() = 0;
+    virtual void setTransferSetting(qint16 setting) = 0;
+    virtual void setTargetAddress(quint8 device) = 0;
+    virtual bool AlternateMode() = 0;
+    virtual void setAlternateMode(bool alternate) = 0;
+    virtual void ReadByte(quint8 device, quint8 reg, quint8& value) = 0;
+    virtual void WriteByte(quint8 device, quint8 reg, quint8 value) = 0;
+};
+
+// The PC's printer ports; ports are indexed 0 to PortCount() - 1.
+class ParallelPortLink {
+public:
+    virtual ~ParallelPortLink() = default;
+    virtual quint8 PortCount() = 0;
+    // Selects the port for all later traffic.
+    virtual void setPortIndex(quint8 index) = 0;
+    // I/O address of the selected port (16 bits; shown as hex of its unsigned value).
+    virtual qint16 PortAddress() = 0;
+    // The bus engine acting on the selected port.
+    virtual BusEngine& busEngine() = 0;
+};
+
+// The PC's own SMBus controller.
+class SmbusLink {
+public:
+    virtual ~SmbusLink() = default;
+    // The controller's I/O base address, 0 when unknown.
+    virtual qint32 BaseAddress() = 0;
+    virtual void setTargetAddress(quint8 device) = 0;
+    virtual void ReadByte(quint8 device, quint8 reg, quint8& value) = 0;
+    virtual void WriteByte(quint8 device, quint8 reg, quint8 value) = 0;
+};
+
+enum class ActiveMedium { PrinterPort = 0, Smbus = 1 };
+
+class BoardLink {
+public:
+    virtual ~BoardLink() = default;
+    // Sub-objects are owned by the board link and stay valid as long as it lives.
+    virtual ParallelPortLink& parallelPortLink() = 0;
+    virtual SmbusLink& smbusLink() = 0;
+    // Set once, when the device search finishes: 0 printer port, 1 on-board SMBus.
+    virtual void setActiveMedium(int medium) = 0;
+    // A short human description for messages ("simulated evaluation board", "/dev/i2c-1", ...).
+    virtual QString description() const = 0;
+};
+
+} // namespace qmf

@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/app/AppContext.h"
+
+#include <stdexcept>
+
+namespace qmf {
+
+void AppContext::open(const QString& name) const {
+    const auto it = openers.constFind(name);
+    if (it == openers.constEnd() || !*it) {
+        throw std::logic_error("the window " + name.toStdString() + " is not available");
+    }
+    (*it)();
+}
+
+} // namespace qmf

@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <functional>
+
+class QStatusBar;
+class QWidget;
+
+namespace qmf {
+
+class UserDialogs;
+
+// Every event handler and timer tick runs inside run(): an error the handler does not handle
+// itself is shown on the main window's status bar and in one message box, and the program goes
+// on. A polling view passes onFailure to stop its timer and reset its start control.
+class ErrorBoundary {
+public:
+    explicit ErrorBoundary(UserDialogs& dialogs) : dialogs_(dialogs) {}
+
+    void setStatusBar(QStatusBar* statusBar) { statusBar_ = statusBar; }
+
+    // Runs handler; returns false when it threw. onFailure runs after the error was reported.
+    bool run(QWidget* source, const std::function<void()>& handler,
+             const std::function<void()>& onFailure = {});
+
+    // A handler for a signal connection, e.g.
+    //   connect(button, &QPushButton::clicked, this, errors.guard(this, [this] { write(); }));
+    std::function<void()> guard(QWidget* source, std::function<void()> handler,
+                                std::function<void()> onFailure = {});
+
+    // The text of the last reported error, and how many were reported.
+    const QString& lastError() const { return lastError_; }
+    int failureCount() const { return failures_; }
+
+private:
+    void report(QWidget* source, const QString& text);
+
+    UserDialogs& dialogs_;
+    QPointer<QStatusBar> statusBar_;
+    QString lastError_;
+    int failures_ = 0;
+    bool showingMessage_ = false;
+};
+
+} // namespace qmf

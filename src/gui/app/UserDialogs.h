@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace qmf {
+
+// Modal message boxes and file dialogs go through this interface so that tests can answer them
+// without a nested event loop.
+class UserDialogs {
+public:
+    enum class Icon { None, Information, Exclamation, Critical };
+    enum class FileMode { Open, Save };
+
+    virtual ~UserDialogs() = default;
+
+    // A modal message box with one OK button.
+    virtual void message(QWidget* parent, Icon icon, const QString& title, const QString& text) = 0;
+
+    // A file dialog; `filter` is in Qt form ("Excel Files (*.dat)"). Empty when cancelled.
+    virtual QString fileName(QWidget* parent, FileMode mode, const QString& filter) = 0;
+};
+
+// The real dialogs.
+class QtUserDialogs final : public UserDialogs {
+public:
+    void message(QWidget* parent, Icon icon, const QString& title, const QString& text) override;
+    QString fileName(QWidget* parent, FileMode mode, const QString& filter) override;
+};
+
+} // namespace qmf

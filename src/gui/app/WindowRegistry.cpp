@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/app/WindowRegistry.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace qmf {
+
+QWidget* WindowRegistry::lookup(std::type_index type) const {
+    auto it = windows_.find(type);
+    return it == windows_.end() ? nullptr : it->second.data();
+}
+
+void WindowRegistry::remember(std::type_index type, QWidget* window) {
+    windows_[type] = window;
+    order_.append(window);
+}
+
+QList<QWidget*> WindowRegistry::windows() const {
+    QList<QWidget*> result;
+    for (const auto& window : order_) {
+        if (window) {
+            result.append(window.data());
+        }
+    }
+    return result;
+}
+
+void WindowRegistry::present(QWidget* window, bool topLevel) {
+    if (area_ && !topLevel) {
+        auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget());
+        if (sub == nullptr) {
+            sub = area_->addSubWindow(window);
+            sub->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        sub->show();
+        window->show();
+        area_->setActiveSubWindow(sub);
+        return;
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void WindowRegistry::closeAll() {
+    const QList<QWidget*> open = windows();
+    for (QWidget* window : open) {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget())) {
+            sub->close();
+        } else {
+            window->close();
+        }
+    }
+}
+
+void WindowRegistry::destroyAll() {
+    const QList<QWidget*> open = windows();
+    for (QWidget* window : open) {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget())) {
+            delete sub;
+        } else {
+            delete window;
+        }
+    }
+    windows_.clear();
+    order_.clear();
+}
+
+} // namespace qmf

@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "gui/app/UserDialogs.h"
+
+#include <QList>
+#include <QStringList>
+
+namespace qmf::test {
+
+// Records every message box and answers file dialogs from a queue (empty = cancelled).
+class FakeDialogs final : public UserDialogs {
+public:
+    struct Message {
+        Icon icon;
+        QString title;
+        QString text;
+    };
+    struct FileRequest {
+        FileMode mode;
+        QString filter;
+    };
+
+    QList<Message> messages;
+    QList<FileRequest> fileRequests;
+    QStringList fileAnswers; // taken from the front, one per dialog
+
+    void message(QWidget*, Icon icon, const QString& title, const QString& text) override {
+        messages.append({icon, title, text});
+    }
+    QString fileName(QWidget*, FileMode mode, const QString& filter) override {
+        fileRequests.append({mode, filter});
+        return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+    }
+};
+
+} // namespace qmf::test
