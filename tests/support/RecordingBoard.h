@@ -59,6 +59,8 @@ public:
     SmbusLink& smbusLink() override;
     void setActiveMedium(int medium) override;
     QString description() const override { return QStringLiteral("recording board"); }
+    bool smbusAvailable() override { return smbusAvailable_; }
+    void setSmbusAvailable(bool available) { smbusAvailable_ = available; }
 
 private:
     // ParallelPortLink
@@ -91,6 +93,7 @@ private:
     int auxOutputs_ = -1;
     qint16 transferSetting_ = 10;
     qint32 baseAddress_ = 0x400;
+    bool smbusAvailable_ = true;
     int failCount_ = 0;
     QString failPrefix_;
     std::map<std::tuple<int, bool, quint8>, std::array<quint8, 256>> parallelChips_;

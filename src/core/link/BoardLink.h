@@ -63,6 +63,8 @@ public:
     virtual void setActiveMedium(int medium) = 0;
     // A short human description for messages ("simulated evaluation board", "/dev/i2c-1", ...).
     virtual QString description() const = 0;
+    // Whether this machine offers an SMBus controller the SMBus path can use.
+    virtual bool smbusAvailable() { return true; }
 };
 
 } // namespace qmf
