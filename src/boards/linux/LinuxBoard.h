@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/link/BoardLink.h"
+
+#include <QString>
+#include <memory>
+
+namespace qmf::linux_hw {
+
+struct LinuxBoardOptions {
+    // The SMBus adapter to use ("/dev/i2c-3"); empty chooses one automatically.
+    QString smbusDevice;
+    // Where device nodes and sysfs live; tests point these at fixture trees.
+    QString devRoot = QStringLiteral("/dev");
+    QString sysRoot = QStringLiteral("/sys");
+};
+
+// The board link over the real machine: the PC's SMBus through i2c-dev and the evaluation board
+// on a parallel port through ppdev. Opening nothing here: devices are opened on first use, so a
+// machine without them still starts and the device search reports what is missing.
+std::unique_ptr<BoardLink> makeLinuxBoard(const LinuxBoardOptions& options);
+
+} // namespace qmf::linux_hw
