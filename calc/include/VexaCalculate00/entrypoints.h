@@ -3,11 +3,11 @@
 #ifndef VEXACALCULATE00_ENTRYPOINTS_H
 #define VEXACALCULATE00_ENTRYPOINTS_H
 
-#include <stddef.h>
-
 #include "VexaCalculate00/export.h"
 #include "VexaCalculate00/interfaces.h"
 #include "VexaCalculate00/types.h"
+
+#include <stddef.h>
 
 VEXA_EXTERN_C_BEGIN
 
@@ -21,8 +21,7 @@ VEXA_API VexaStatus DllUnregisterServer(void);
 /* Resolves a registered class identifier to the library path recorded for it.
    VEXA_REGDB_E_CLASSNOTREG when it is not registered, VEXA_E_NOT_SUFFICIENT_BUFFER
    when capacity (bytes, terminating NUL included) is too small. */
-VEXA_API VexaStatus VexaCalculate00_LookupClass(const VexaGuid* clsid, char* path,
-                                                size_t capacity);
+VEXA_API VexaStatus VexaCalculate00_LookupClass(const VexaGuid* clsid, char* path, size_t capacity);
 
 /* Frees a string result; a null pointer is ignored. */
 VEXA_API void VexaCalculate00_FreeString(char16_t* text);

@@ -6,8 +6,10 @@
 #include "VexaCalculate00/types.h"
 
 /* All of the component's own identifiers share this tail. */
-#define VEXA_GUID_TAIL_ {0xAB, 0x6C, 0x00, 0xC0, 0x4F, 0x7E, 0x5B, 0xFB}
-#define VEXA_OWN_GUID_(first) {(first), 0x13D0, 0x11D5, VEXA_GUID_TAIL_}
+#define VEXA_GUID_TAIL_                                                                            \
+    { 0xAB, 0x6C, 0x00, 0xC0, 0x4F, 0x7E, 0x5B, 0xFB }
+#define VEXA_OWN_GUID_(first)                                                                      \
+    { (first), 0x13D0, 0x11D5, VEXA_GUID_TAIL_ }
 
 /* Type library VexaCalculateDLL, version 1.0, locale 0x0409. */
 static const VexaGuid VEXA_LIBID_VexaCalculateDLL = VEXA_OWN_GUID_(0x09D5599Bu);

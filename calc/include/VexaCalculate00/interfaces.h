@@ -9,7 +9,7 @@
 
 /* Slots 0-2 of every interface: identity and reference counting. */
 #define VEXA_UNKNOWN_SLOTS(Self)                                                                   \
-    VexaStatus (*QueryInterface)(Self * self, const VexaGuid* iid, void** object);               \
+    VexaStatus (*QueryInterface)(Self * self, const VexaGuid* iid, void** object);                 \
     uint32_t (*AddRef)(Self * self);                                                               \
     uint32_t (*Release)(Self * self);
 
@@ -24,8 +24,9 @@
     VEXA_UNKNOWN_SLOTS(Self)                                                                       \
     VexaStatus (*GetTypeInfoCount)(Self * self, uint32_t * count);                                 \
     VexaStatus (*GetTypeInfo)(Self * self, uint32_t index, uint32_t locale, void** typeInfo);      \
-    VexaStatus (*GetIDsOfNames)(Self * self, const VexaGuid* reserved, const char16_t* const* names, \
-                                uint32_t nameCount, uint32_t locale, int32_t* dispIds);            \
+    VexaStatus (*GetIDsOfNames)(Self * self, const VexaGuid* reserved,                             \
+                                const char16_t* const* names, uint32_t nameCount, uint32_t locale, \
+                                int32_t* dispIds);                                                 \
     VexaStatus (*Invoke)(Self * self, int32_t dispId, const VexaVariant* args, uint32_t argCount,  \
                          VexaVariant* result, uint32_t* argError);
 

@@ -53,18 +53,19 @@ typedef int32_t VexaStatus;
 
 /* Boolean values cross the interfaces as 16 bits: True is -1, False is 0. */
 typedef int16_t VexaBool;
-#define VEXA_TRUE ((VexaBool) - 1)
+#define VEXA_TRUE ((VexaBool)-1)
 #define VEXA_FALSE ((VexaBool)0)
 
 /* Tags of VexaVariant. VEXA_VT_EMPTY marks an omitted argument. */
 #define VEXA_VT_EMPTY ((uint16_t)0)
-#define VEXA_VT_I2 ((uint16_t)2)      /* Integer: iVal */
-#define VEXA_VT_R4 ((uint16_t)4)      /* Single: fltVal */
-#define VEXA_VT_R8 ((uint16_t)5)      /* Double: dblVal */
-#define VEXA_VT_STRING ((uint16_t)8)  /* String: strVal, freed with VexaCalculate00_FreeString */
-#define VEXA_VT_BOOL ((uint16_t)11)   /* Boolean: boolVal */
+#define VEXA_VT_I2 ((uint16_t)2)     /* Integer: iVal */
+#define VEXA_VT_R4 ((uint16_t)4)     /* Single: fltVal */
+#define VEXA_VT_R8 ((uint16_t)5)     /* Double: dblVal */
+#define VEXA_VT_STRING ((uint16_t)8) /* String: strVal, freed with VexaCalculate00_FreeString */
+#define VEXA_VT_BOOL ((uint16_t)11)  /* Boolean: boolVal */
 #define VEXA_VT_BYREF ((uint16_t)0x4000)
-#define VEXA_VT_BYREF_I2 ((uint16_t)(VEXA_VT_BYREF | VEXA_VT_I2)) /* Integer by reference: piVal */
+#define VEXA_VT_BYREF_I2 ((uint16_t)(VEXA_VT_BYREF | VEXA_VT_I2)) /* Integer by reference: piVal   \
+                                                                   */
 
 /* A minimal tagged value for calls by dispatch identifier. */
 typedef struct VexaVariant {
