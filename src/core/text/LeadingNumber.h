@@ -14,6 +14,7 @@ quint32 leadingHex(QStringView text);
 // and an optional exponent (E or D, with optional sign) are taken up to the first character that
 // cannot continue the number; a leading "&H" reads the rest as hexadecimal (and "&O" as octal).
 // No number gives 0. "300" -> 300, "2.5" -> 2.5, "-5x" -> -5, "1e3" -> 1000, "&HFF" -> 255.
+// A number beyond the range of a double gives an infinity of its sign (never an error).
 double leadingNumber(QStringView text);
 
 } // namespace qmf::text
