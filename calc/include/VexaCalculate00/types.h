@@ -64,8 +64,9 @@ typedef int16_t VexaBool;
 #define VEXA_VT_STRING ((uint16_t)8) /* String: strVal, freed with VexaCalculate00_FreeString */
 #define VEXA_VT_BOOL ((uint16_t)11)  /* Boolean: boolVal */
 #define VEXA_VT_BYREF ((uint16_t)0x4000)
-#define VEXA_VT_BYREF_I2 ((uint16_t)(VEXA_VT_BYREF | VEXA_VT_I2)) /* Integer by reference: piVal   \
-                                                                   */
+#define VEXA_VT_BYREF_I2                                                                           \
+    ((uint16_t)(VEXA_VT_BYREF | VEXA_VT_I2)) /* Integer by reference: piVal                        \
+                                              */
 
 /* A minimal tagged value for calls by dispatch identifier. */
 typedef struct VexaVariant {
