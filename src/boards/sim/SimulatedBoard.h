@@ -27,6 +27,10 @@ public:
     // The next `count` transfers (ReadByte / WriteByte on either path) throw LinkError.
     void failNextTransfers(int count);
 
+    // What the program last put: ActiveMedium (0 until set) and AuxOutputs (0 at start).
+    int activeMedium() const;
+    quint8 auxOutputs() const;
+
     ParallelPortLink& parallelPortLink() override;
     SmbusLink& smbusLink() override;
     void setActiveMedium(int medium) override;

@@ -37,10 +37,12 @@ public:
     // The board around the chip.
     void setHeaters(bool heater1, bool heater2); // heater 1 warms TDM 2's diode, heater 2 TDM 1's
     void setAmbient(double celsius);
-    void setGpioInputs(quint8 levels);           // levels of GPIO 0..6 (bit n = GPIO n)
+    void setGpioInputs(quint8 levels); // levels of GPIO 0..6 (bit n = GPIO n)
     void setFanConnected(int fan, bool connected);
+    void setCfaultInput(bool asserted); // the CFAULT line pulled low from outside
 
-    // What the model holds now (brought up to the clock's time first).
+    // What the model holds now (brought up to the clock's time first). A fan or channel outside
+    // 0..1 / 0..2 throws std::out_of_range; an ambient outside -60..120 C std::invalid_argument.
     double fanRpm(int fan);
     double fanDutyPercent(int fan);
     double temperature(int channel); // 0 local, 1 TDM 1, 2 TDM 2

@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The physical side of the simulated chip: fans that follow their duty with a lag, diodes that
+// heaters warm, a chip that sits a little above the board's ambient temperature.
+#include "boards/sim/ChipModel.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace qmf::sim {
+
+namespace {
+
+// Fraction of the way to its target that a first-order lag covers in dt (exact for any dt, so
+// coarse steps stay stable).
+double lagFraction(double dtS, double timeConstantS) {
+    return 1.0 - std::exp(-dtS / timeConstantS);
+}
+
+double targetTemperature(const ChipModel& m, int channel) {
+    const auto& env = m.env;
+    switch (channel) {
+    case 0:
+        return env.ambient + physics::kLocalAboveAmbient;
+    case 1: // heater 2 sits at Q1, the diode of TDM 1
+        return env.ambient + physics::kRemoteAboveAmbient +
+               (env.heater[1] ? physics::kHeaterRise : 0);
+    default: // heater 1 sits at Q2, the diode of TDM 2
+        return env.ambient + physics::kRemoteAboveAmbient +
+               (env.heater[0] ? physics::kHeaterRise : 0);
+    }
+}
+
+double targetRpm(const ChipModel& m, int fan, double dutyPercent) {
+    if (!m.env.fanConnected[fan] || dutyPercent < physics::kStallDutyPercent) {
+        return 0.0;
+    }
+    return physics::kMaxRpm * dutyPercent / 100.0;
+}
+
+double timeConstant(int channel) {
+    return channel == 0 ? physics::kLocalTimeConstantS : physics::kRemoteTimeConstantS;
+}
+
+void driveFans(ChipModel& m, double dtS) {
+    for (int fan = 0; fan < reg::kFans; ++fan) {
+        const FanDecision decision = decideFan(m, fan);
+        const bool driven = decision.dutyPercent > 0.0 && m.env.fanConnected[fan];
+        double& spinUpLeft = m.ctl.spinUpLeftS[fan];
+        if (driven && !m.ctl.driven[fan]) {
+            // A fan started from rest gets full duty for the spin-up time to break it loose.
+            spinUpLeft = spinUpSeconds(m.regs[reg::SpinUp]);
+        } else if (!driven) {
+            spinUpLeft = 0.0;
+        }
+        m.ctl.driven[fan] = driven;
+        double duty = decision.dutyPercent;
+        if (spinUpLeft > 0.0) {
+            duty = 100.0;
+            spinUpLeft = std::max(0.0, spinUpLeft - dtS);
+        }
+        m.ctl.outputDuty[fan] = duty;
+        double& rpm = m.phys.rpm[fan];
+        if (!m.env.fanConnected[fan]) {
+            rpm = 0.0;
+        } else {
+            rpm += (targetRpm(m, fan, duty) - rpm) * lagFraction(dtS, physics::kFanTimeConstantS);
+        }
+    }
+}
+
+} // namespace
+
+void stepModel(ChipModel& m, qint64 dtMs) {
+    const double dtS = double(dtMs) / 1000.0;
+    updateAfcTemperatures(m);
+    driveFans(m, dtS);
+    for (int t = 0; t < reg::kTempChannels; ++t) {
+        double& temp = m.phys.temp[t];
+        temp += (targetTemperature(m, t) - temp) * lagFraction(dtS, timeConstant(t));
+    }
+    m.modelMs += dtMs;
+    if (m.regs[reg::Config] & reg::bit::StartMonitoring) {
+        measure(m);
+    }
+    evaluateStatus(m);
+}
+
+void settleModel(ChipModel& m) {
+    for (int t = 0; t < reg::kTempChannels; ++t) {
+        m.phys.temp[t] = targetTemperature(m, t);
+    }
+    measure(m);
+    for (int t = 0; t < reg::kTempChannels; ++t) {
+        m.ctl.afcTemp[t] = -1000.0; // below any reading: the clamp takes the reading itself
+    }
+    updateAfcTemperatures(m);
+    evaluateStatus(m);
+    for (int fan = 0; fan < reg::kFans; ++fan) {
+        const double duty = decideFan(m, fan).dutyPercent;
+        m.ctl.driven[fan] = duty > 0.0 && m.env.fanConnected[fan];
+        m.ctl.spinUpLeftS[fan] = 0.0;
+        m.ctl.outputDuty[fan] = duty;
+        m.phys.rpm[fan] = targetRpm(m, fan, duty);
+    }
+    measure(m);
+    evaluateStatus(m);
+}
+
+} // namespace qmf::sim
