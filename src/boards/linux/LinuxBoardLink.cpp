@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "boards/linux/LinuxBoardLink.h"
+
+#include "boards/linux/BusTiming.h"
+#include "boards/linux/DeviceIo.h"
+#include "boards/linux/PpdevPort.h"
+
+namespace qmf::linux_hw {
+
+LinuxBoardLink::LinuxBoardLink(std::shared_ptr<DeviceIo> io, std::shared_ptr<BusTiming> timing,
+                               PrinterPorts::Scanner scanPorts, SmbusAdapterInfo adapter,
+                               PrinterPorts::Opener openPort)
+    : io_(std::move(io)), timing_(std::move(timing)) {
+    if (!openPort) {
+        DeviceIo* deviceIo = io_.get();
+        openPort = [deviceIo](const PrinterPortInfo& port) -> std::unique_ptr<PortIo> {
+            return std::make_unique<PpdevPort>(*deviceIo, port.node);
+        };
+    }
+    smbus_ = std::make_unique<I2cDevSmbus>(*io_, std::move(adapter));
+    ports_ = std::make_unique<PrinterPorts>(std::move(scanPorts), std::move(openPort), *timing_);
+}
+
+LinuxBoardLink::~LinuxBoardLink() = default;
+
+QString LinuxBoardLink::description() const {
+    switch (medium_) {
+    case int(ActiveMedium::PrinterPort):
+        return ports_->portName();
+    case int(ActiveMedium::Smbus):
+        return smbus_->deviceName();
+    default:
+        return QStringLiteral("printer ports and SMBus of this PC");
+    }
+}
+
+} // namespace qmf::linux_hw

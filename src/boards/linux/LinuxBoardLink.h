@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "boards/linux/I2cDevSmbus.h"
+#include "boards/linux/PrinterPorts.h"
+#include "core/link/BoardLink.h"
+
+#include <memory>
+
+namespace qmf::linux_hw {
+
+class BusTiming;
+class DeviceIo;
+
+// The board link of the real-hardware paths, put together from where the ports and the adapter
+// come from. makeLinuxBoard builds it over the system; the pin-level simulation builds it over
+// simulated devices.
+class LinuxBoardLink final : public BoardLink {
+public:
+    // An empty opener opens ports through ppdev on `io`.
+    LinuxBoardLink(std::shared_ptr<DeviceIo> io, std::shared_ptr<BusTiming> timing,
+                   PrinterPorts::Scanner scanPorts, SmbusAdapterInfo adapter,
+                   PrinterPorts::Opener openPort = {});
+    ~LinuxBoardLink() override;
+
+    ParallelPortLink& parallelPortLink() override { return *ports_; }
+    SmbusLink& smbusLink() override { return *smbus_; }
+    void setActiveMedium(int medium) override { medium_ = medium; }
+    // The node of the chosen medium ("/dev/parport0", "/dev/i2c-1"); before the choice, what
+    // this PC offers.
+    QString description() const override;
+    bool smbusAvailable() override { return smbus_->available(); }
+
+    PrinterPorts& printerPorts() { return *ports_; }
+    I2cDevSmbus& smbus() { return *smbus_; }
+    int activeMedium() const { return medium_; }
+
+private:
+    // Declared first: the ports and the adapter use them until their own end.
+    std::shared_ptr<DeviceIo> io_;
+    std::shared_ptr<BusTiming> timing_;
+    std::unique_ptr<I2cDevSmbus> smbus_;
+    std::unique_ptr<PrinterPorts> ports_;
+    int medium_ = -1;
+};
+
+} // namespace qmf::linux_hw
