@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QStatusBar> // QPointer<QStatusBar> below needs the complete type
 #include <QString>
 #include <functional>
 

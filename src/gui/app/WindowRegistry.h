@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QList>
+#include <QMdiArea> // QPointer<QMdiArea> below needs the complete type
 #include <QPointer>
 #include <QWidget>
 #include <typeindex>
