@@ -120,12 +120,16 @@ TEST_F(Registration, FailuresLeaveNothingHalfWritten) {
 TEST(RegistrationLocation, FollowsTheConfigurationDirectoryRules) {
     TempDir home;
     ScopedEnv homeVar("HOME", home.path().string());
+    TempDir work; // a wrongly used relative path lands here, not in the source tree
+    const fs::path previous = fs::current_path();
+    fs::current_path(work.path());
     {
         ScopedEnv xdg("XDG_CONFIG_HOME", "relative/dir"); // not absolute: ignored
-        ASSERT_EQ(DllRegisterServer(), VEXA_S_OK);
+        EXPECT_EQ(DllRegisterServer(), VEXA_S_OK);
         EXPECT_TRUE(fs::exists(home.path() / ".config/VexaCalculate00/registration.ini"));
-        EXPECT_FALSE(fs::exists("relative/dir"));
+        EXPECT_FALSE(fs::exists(work.path() / "relative"));
     }
+    fs::current_path(previous);
     {
         ScopedEnv xdg("XDG_CONFIG_HOME", std::nullopt);
         EXPECT_EQ(vexacalc::LookupClassLibrary(VEXA_CLSID_Code0), builtLibrary());
