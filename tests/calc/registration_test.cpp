@@ -3,12 +3,14 @@
 #include "calc_test_support.h"
 
 #include <climits>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
+#include <sys/resource.h>
 
 namespace {
 
@@ -27,6 +29,28 @@ std::string builtLibrary() {
     char real[PATH_MAX];
     return ::realpath(VEXA_LIBRARY_PATH, real) ? real : "";
 }
+
+// Caps the size of files this process writes, as a full disk would.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit saved_{};
+    void (*previousHandler_)(int) = nullptr;
+};
 
 class Registration : public ::testing::Test {
 protected:
@@ -109,10 +133,20 @@ TEST_F(Registration, FailuresLeaveNothingHalfWritten) {
     EXPECT_EQ(readFile(config_.path() / "VexaCalculate00"), "not a folder");
     fs::remove(config_.path() / "VexaCalculate00");
 
-    // The record cannot be replaced: a folder is in its place.
+    // The record cannot be read: a folder is in its place.
     fs::create_directories(record() / "inside");
     EXPECT_EQ(DllRegisterServer(), VEXA_SELFREG_E_CLASS);
     EXPECT_TRUE(fs::is_directory(record() / "inside"));
+    fs::remove_all(record());
+
+    // The disk fills up while the new record is written: the old one stays whole.
+    std::ofstream(record()) << "; old\n[{11111111-2222-3333-4444-555555555555}]\nLibrary=/x.so\n";
+    const std::string before = readFile(record());
+    {
+        FileSizeLimit limit(64);
+        EXPECT_EQ(DllRegisterServer(), VEXA_SELFREG_E_CLASS);
+    }
+    EXPECT_EQ(readFile(record()), before);
     for (const auto& entry : fs::directory_iterator(record().parent_path()))
         EXPECT_EQ(entry.path(), record()) << "temporary file left behind";
 }
