@@ -32,12 +32,14 @@ void SimulatedParallelPort::writeData(quint8 value) {
     if (onDataWrite) {
         onDataWrite(data_);
     }
+    operationDone();
 }
 
 void SimulatedParallelPort::writeControl(quint8 value) {
     ++operations_;
     control_ = value;
     settle();
+    operationDone();
 }
 
 quint8 SimulatedParallelPort::readStatus() {
@@ -46,6 +48,7 @@ quint8 SimulatedParallelPort::readStatus() {
     quint8 status = StatusPinsHigh;
     status = linux_hw::withLine(status, wiring_.getSda, sda_);
     status = linux_hw::withLine(status, wiring_.getScl, scl_);
+    operationDone();
     return status;
 }
 
@@ -57,6 +60,12 @@ void SimulatedParallelPort::setSdaShorted(bool shorted) {
 void SimulatedParallelPort::setSclShorted(bool shorted) {
     sclShorted_ = shorted;
     settle();
+}
+
+void SimulatedParallelPort::operationDone() {
+    if (onOperation) {
+        onOperation(operations_);
+    }
 }
 
 bool SimulatedParallelPort::output(const linux_hw::LineBit& line) const {

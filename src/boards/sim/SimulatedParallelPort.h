@@ -46,9 +46,12 @@ public:
 
     // Called with the data latch after every data write; the board's outputs hang on it.
     std::function<void(quint8)> onDataWrite;
+    // Called after every port operation with the count so far; tests hang faults on it.
+    std::function<void(quint64)> onOperation;
 
 private:
     void settle();
+    void operationDone();
     bool output(const linux_hw::LineBit& line) const;
 
     linux_hw::BusTiming& timing_;
