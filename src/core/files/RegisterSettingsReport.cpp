@@ -58,8 +58,12 @@ QString numberRuns(QList<int> numbers, bool hexadecimal) {
         while (j + 1 < numbers.size() && numbers[j + 1] == numbers[j] + 1) {
             ++j;
         }
-        runs.append(j == i ? show(numbers[i])
-                           : show(numbers[i]) + QStringLiteral(" to ") + show(numbers[j]));
+        if (j - i >= 2) {
+            runs.append(show(numbers[i]) + QStringLiteral(" to ") + show(numbers[j]));
+        } else {
+            j = i; // two in a row read better listed
+            runs.append(show(numbers[i]));
+        }
         shownUpTo = int(j + 1);
         i = j + 1;
     }

@@ -16,8 +16,8 @@ namespace qmf {
 QStringList describeSave(const SaveRegisterSettingsResult& result);
 QStringList describeLoad(const LoadRegisterSettingsResult& result);
 
-// Ascending numbers as runs: {1, 2, 3, 7} -> "1 to 3, 7"; in hexadecimal "A to C, 10". After
-// eight runs the rest is counted: "..., and 12 more".
+// Ascending numbers, three or more in a row as a run: {1, 2, 3, 7, 8} -> "1 to 3, 7, 8"; in
+// hexadecimal "A to C, 10". After eight entries the rest is counted: "..., and 12 more".
 QString numberRuns(QList<int> numbers, bool hexadecimal);
 
 } // namespace qmf
