@@ -83,7 +83,10 @@ double spinUpSeconds(quint8 spinUpReg);   // 0 when spin-up is disabled
 void updateAfcTemperatures(ChipModel& m); // applies each channel's hysteresis
 FanDecision decideFan(const ChipModel& m, int fan);
 
-// Time: one integration step of dtMs, then measurement and status.
+// Hysteresis, fan modes, spin-up: the drive of each fan from the registers as they stand.
+void decideControl(ChipModel& m);
+
+// Time: one integration step of dtMs, then measurement, status and the next drive.
 void stepModel(ChipModel& m, qint64 dtMs);
 // Places the physics at the steady state of its present inputs (used at creation).
 void settleModel(ChipModel& m);

@@ -41,7 +41,23 @@ double timeConstant(int channel) {
     return channel == 0 ? physics::kLocalTimeConstantS : physics::kRemoteTimeConstantS;
 }
 
-void driveFans(ChipModel& m, double dtS) {
+void integrateFans(ChipModel& m, double dtS) {
+    for (int fan = 0; fan < reg::kFans; ++fan) {
+        double& rpm = m.phys.rpm[fan];
+        if (!m.env.fanConnected[fan]) {
+            rpm = 0.0;
+        } else {
+            const double target = targetRpm(m, fan, m.ctl.outputDuty[fan]);
+            rpm += (target - rpm) * lagFraction(dtS, physics::kFanTimeConstantS);
+        }
+        m.ctl.spinUpLeftS[fan] = std::max(0.0, m.ctl.spinUpLeftS[fan] - dtS);
+    }
+}
+
+} // namespace
+
+void decideControl(ChipModel& m) {
+    updateAfcTemperatures(m);
     for (int fan = 0; fan < reg::kFans; ++fan) {
         const FanDecision decision = decideFan(m, fan);
         const bool driven = decision.dutyPercent > 0.0 && m.env.fanConnected[fan];
@@ -53,27 +69,15 @@ void driveFans(ChipModel& m, double dtS) {
             spinUpLeft = 0.0;
         }
         m.ctl.driven[fan] = driven;
-        double duty = decision.dutyPercent;
-        if (spinUpLeft > 0.0) {
-            duty = 100.0;
-            spinUpLeft = std::max(0.0, spinUpLeft - dtS);
-        }
-        m.ctl.outputDuty[fan] = duty;
-        double& rpm = m.phys.rpm[fan];
-        if (!m.env.fanConnected[fan]) {
-            rpm = 0.0;
-        } else {
-            rpm += (targetRpm(m, fan, duty) - rpm) * lagFraction(dtS, physics::kFanTimeConstantS);
-        }
+        m.ctl.outputDuty[fan] = spinUpLeft > 0.0 ? 100.0 : decision.dutyPercent;
     }
 }
 
-} // namespace
-
+// The physics runs over the step with the drive decided at its start; then the chip measures,
+// judges its limits and decides the drive for the next step.
 void stepModel(ChipModel& m, qint64 dtMs) {
     const double dtS = double(dtMs) / 1000.0;
-    updateAfcTemperatures(m);
-    driveFans(m, dtS);
+    integrateFans(m, dtS);
     for (int t = 0; t < reg::kTempChannels; ++t) {
         double& temp = m.phys.temp[t];
         temp += (targetTemperature(m, t) - temp) * lagFraction(dtS, timeConstant(t));
@@ -83,27 +87,24 @@ void stepModel(ChipModel& m, qint64 dtMs) {
         measure(m);
     }
     evaluateStatus(m);
+    decideControl(m);
 }
 
 void settleModel(ChipModel& m) {
     for (int t = 0; t < reg::kTempChannels; ++t) {
         m.phys.temp[t] = targetTemperature(m, t);
+        m.ctl.afcTemp[t] = -1000.0; // below any reading: the hysteresis clamp takes the reading
     }
     measure(m);
-    for (int t = 0; t < reg::kTempChannels; ++t) {
-        m.ctl.afcTemp[t] = -1000.0; // below any reading: the clamp takes the reading itself
-    }
-    updateAfcTemperatures(m);
     evaluateStatus(m);
+    m.ctl.driven = m.env.fanConnected; // running already: no spin-up at creation
+    decideControl(m);
     for (int fan = 0; fan < reg::kFans; ++fan) {
-        const double duty = decideFan(m, fan).dutyPercent;
-        m.ctl.driven[fan] = duty > 0.0 && m.env.fanConnected[fan];
-        m.ctl.spinUpLeftS[fan] = 0.0;
-        m.ctl.outputDuty[fan] = duty;
-        m.phys.rpm[fan] = targetRpm(m, fan, duty);
+        m.phys.rpm[fan] = targetRpm(m, fan, m.ctl.outputDuty[fan]);
     }
     measure(m);
     evaluateStatus(m);
+    decideControl(m);
 }
 
 } // namespace qmf::sim

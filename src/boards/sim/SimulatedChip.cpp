@@ -38,6 +38,12 @@ struct SimulatedChip::Model {
         lastMs += steps * physics::kStepMs;
     }
 
+    // Status and fan drive follow a change of registers or surroundings at once.
+    void refresh() {
+        evaluateStatus(chip);
+        decideControl(chip);
+    }
+
     const Clock& clock;
     ChipModel chip;
     qint64 lastMs;
@@ -102,7 +108,7 @@ void SimulatedChip::writeRegister(quint8 r, quint8 value) {
     } else {
         regs[r] = value;
     }
-    evaluateStatus(model_->chip);
+    model_->refresh();
 }
 
 void SimulatedChip::powerOnReset() {
@@ -114,8 +120,7 @@ void SimulatedChip::powerOnReset() {
         t = -1000.0;
     }
     measure(m);
-    updateAfcTemperatures(m);
-    evaluateStatus(m);
+    model_->refresh();
 }
 
 void SimulatedChip::setAnswering(bool answering) {
@@ -147,7 +152,7 @@ void SimulatedChip::setAmbient(double celsius) {
 void SimulatedChip::setGpioInputs(quint8 levels) {
     model_->advance();
     model_->chip.env.gpioLevels = levels & 0x7F;
-    evaluateStatus(model_->chip);
+    model_->refresh();
 }
 
 void SimulatedChip::setFanConnected(int fan, bool connected) {
@@ -158,13 +163,13 @@ void SimulatedChip::setFanConnected(int fan, bool connected) {
         m.regs[reg::FanStatus + fan] |= reg::bit::HotPlugLatched;
     }
     m.env.fanConnected[fan] = connected;
-    evaluateStatus(m);
+    model_->refresh();
 }
 
 void SimulatedChip::setCfaultInput(bool asserted) {
     model_->advance();
     model_->chip.env.cfaultIn = asserted;
-    evaluateStatus(model_->chip);
+    model_->refresh();
 }
 
 double SimulatedChip::fanRpm(int fan) {
