@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/widgets/ToggleIndicator.h"
+
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace qmf {
+namespace {
+
+// The colour at the middle of the lamp, which sits at the left end of the indicator.
+QColor lampColour(ToggleIndicator& indicator) {
+    const QImage image = indicator.grab().toImage();
+    const int side = image.height() - 6;
+    return image.pixelColor(2 + side / 2 + side / 5, image.height() / 2 + side / 5);
+}
+
+TEST(ToggleIndicator, ShowsTheTextOfItsSixteenBitBooleanValue) {
+    ToggleIndicator indicator(QStringLiteral("GPIO 0 High"), QStringLiteral("GPIO 0 Low"));
+    const struct {
+        qint16 value;
+        const char* text;
+        bool isTrue;
+    } cases[] = {{0, "GPIO 0 Low", false},
+                 {-1, "GPIO 0 High", true},
+                 {1, "GPIO 0 High", true}, // any non-zero value counts as True
+                 {0, "GPIO 0 Low", false}};
+    for (const auto& c : cases) {
+        indicator.setValue(c.value);
+        EXPECT_EQ(indicator.Value(), c.value);
+        EXPECT_EQ(indicator.isTrue(), c.isTrue);
+        EXPECT_EQ(indicator.text(), QLatin1String(c.text)) << c.value;
+        EXPECT_EQ(indicator.accessibleDescription(), QLatin1String(c.text)) << c.value;
+    }
+}
+
+TEST(ToggleIndicator, NotifiesOnlyRealChanges) {
+    ToggleIndicator indicator(QStringLiteral("Installed"), QStringLiteral("Not Installed"));
+    QSignalSpy spy(&indicator, &ToggleIndicator::valueChanged);
+    indicator.setValue(0);
+    EXPECT_EQ(spy.count(), 0);
+    indicator.setValue(-1);
+    indicator.setValue(-1);
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy.first().at(0).value<qint16>(), -1);
+}
+
+TEST(ToggleIndicator, LampTakesTheColourOfTheStateAndGreysOutWhenNotDriven) {
+    ToggleIndicator indicator(QStringLiteral("Fault 0"), QStringLiteral("Fan 0 OK"));
+    indicator.setColors(QColor(220, 40, 30), QColor(40, 180, 70));
+    indicator.resize(indicator.sizeHint());
+    indicator.setValue(-1);
+    const QColor lit = lampColour(indicator);
+    EXPECT_GT(lit.red(), 2 * lit.green()) << lit.name().toStdString();
+    indicator.setValue(0);
+    const QColor ok = lampColour(indicator);
+    EXPECT_GT(ok.green(), 2 * ok.red()) << ok.name().toStdString();
+    indicator.setEnabled(false);
+    const QColor grey = lampColour(indicator);
+    EXPECT_LT(std::abs(grey.red() - grey.green()), 24) << grey.name().toStdString();
+    EXPECT_TRUE(indicator.toolTip().contains(QStringLiteral("not read")));
+}
+
+TEST(ToggleIndicator, IsWideEnoughForTheLongerText) {
+    ToggleIndicator indicator(QStringLiteral("Fan0 Present"), QStringLiteral("Fan0 NotPresent"));
+    const QFontMetrics fm(indicator.font());
+    EXPECT_GE(indicator.sizeHint().width(),
+              fm.height() + fm.horizontalAdvance(QStringLiteral("Fan0 NotPresent")));
+    EXPECT_GE(indicator.sizeHint().height(), fm.height());
+}
+
+} // namespace
+} // namespace qmf
