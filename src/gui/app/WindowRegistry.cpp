@@ -44,8 +44,13 @@ void WindowRegistry::present(QWidget* window, bool topLevel) {
 }
 
 void WindowRegistry::closeAll() {
-    const QList<QWidget*> open = windows();
-    for (QWidget* window : open) {
+    // Guarded copies: closing one window may delete another (a main window takes its child
+    // views with it).
+    const QList<QPointer<QWidget>> open = order_;
+    for (const QPointer<QWidget>& window : open) {
+        if (!window) {
+            continue;
+        }
         if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget())) {
             sub->close();
         } else {
@@ -55,12 +60,16 @@ void WindowRegistry::closeAll() {
 }
 
 void WindowRegistry::destroyAll() {
-    const QList<QWidget*> open = windows();
-    for (QWidget* window : open) {
+    // Guarded copies: deleting a main window deletes the views inside it too.
+    const QList<QPointer<QWidget>> open = order_;
+    for (const QPointer<QWidget>& window : open) {
+        if (!window) {
+            continue;
+        }
         if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget())) {
             delete sub;
         } else {
-            delete window;
+            delete window.data();
         }
     }
     windows_.clear();

@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace qmf {
+
+// What the command line asks for.
+struct CommandLine {
+    enum class Action { Run, ShowHelp, ShowVersion, Error };
+    Action action = Action::Run;
+    bool simulate = false; // --simulate: the simulated evaluation board instead of the hardware
+    QString smbusDevice;   // --smbus /dev/i2c-N: the PC SMBus adapter (empty: chosen automatically)
+    QString text;          // the help or version text, or what is wrong with the command line
+};
+
+// Reads the program's arguments (the first is the program itself). Never exits the process.
+CommandLine parseCommandLine(const QStringList& arguments);
+
+} // namespace qmf

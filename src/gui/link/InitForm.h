@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/link/DeviceSearch.h"
+#include "core/link/OsVersionInfo.h"
+
+#include <QWidget>
+#include <optional>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+class QStackedWidget;
+
+namespace qmf {
+
+struct AppContext;
+
+// The device search wizard, the first window of the program. Four steps: welcome, choice of the
+// medium (printer port, on-board SMBus), search, results. Finish configures the board link for
+// the chosen find, records the device in the shared state and shows the main window; closing
+// the wizard without a chosen device unloads every window, which ends the program.
+class InitForm final : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr bool TopLevelWindow = true;
+
+    explicit InitForm(AppContext& ctx);
+    ~InitForm() override;
+
+    // 1 welcome, 2 medium choice, 3 searching, 4 results.
+    int currentStep() const { return CurrentStep_; }
+    // What the last search found, and the device address of each results list entry.
+    const SearchFinds& finds() const { return finds_; }
+    const QList<int>& resultAddresses() const { return ResultAddresses_; }
+
+signals:
+    // The wizard closed without a chosen device and has unloaded every window.
+    void programEnding();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void buildUi();
+    void load();
+    void goToStep(int step);
+    void nextClicked();
+    void backClicked();
+    void finishClicked();
+    void search();
+    void runSearch(DeviceSearch& deviceSearch, QStringList& notes);
+    void fillResults(DeviceSearch* deviceSearch, QStringList& notes);
+    void advanceProgress(int step);
+    void recoverFromFailedSearch();
+    int buildNumber() const;
+    bool smbusSupported() const;
+    bool windows95() const;
+
+    AppContext& ctx_;
+    int CurrentStep_ = 1;
+    int NavigateDirection_ = 0;
+    std::optional<OsVersionInfo> osVersion_;
+    SearchFinds finds_;
+    QList<int> ResultAddresses_;
+
+    QStackedWidget* panels_ = nullptr;
+    QWidget* WelcomePanel_ = nullptr;
+    QWidget* SeclectComsMediumPanel_ = nullptr;
+    QWidget* SearchingPanel_ = nullptr;
+    QWidget* SearchResultsPanel_ = nullptr;
+    QPushButton* BackCMD_ = nullptr;
+    QPushButton* NextCMD_ = nullptr;
+    QPushButton* FinishCMD_ = nullptr;
+    QPushButton* CancelCMD_ = nullptr;
+    QLabel* WelcomeLBL_ = nullptr;
+    QLabel* WelcomeInstructionsLBL_ = nullptr;
+    QCheckBox* PPCheck_ = nullptr;
+    QCheckBox* SMBusCheck_ = nullptr;
+    QCheckBox* USBCheck_ = nullptr;
+    QLabel* PPSearchDescLBL_ = nullptr;
+    QLabel* SMBusSearchDescLBL_ = nullptr;
+    QLabel* USBSearchDescLBL_ = nullptr;
+    QLineEdit* SMBusBaseAddressTXT_ = nullptr;
+    QLabel* SearchMediumInstLBL_ = nullptr;
+    QLabel* SearchingLBL_ = nullptr;
+    QLabel* SearchingDetailsLBL_ = nullptr;
+    QProgressBar* SearchProgress_ = nullptr;
+    QLabel* SearchResultsDescLBL_ = nullptr;
+    QListWidget* SearchResultsLIST_ = nullptr;
+    QLabel* SearchResultsLBL_ = nullptr;
+    QLabel* SearchInsLBL_ = nullptr;
+    QLabel* SearchNoteLBL_ = nullptr;
+};
+
+} // namespace qmf
