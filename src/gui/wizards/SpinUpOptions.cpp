@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/wizards/SpinUpOptions.h"
+
+#include "core/link/RegisterAccess.h"
+#include "gui/app/AppContext.h"
+#include "gui/app/ErrorBoundary.h"
+
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace qmf {
+
+SpinUpOptions::SpinUpOptions(AppContext& ctx, QWidget* parent) : WizardPage(parent), ctx_(ctx) {
+    static const char* const captions[] = {"16 Seconds",   "8 Seconds",    "4 Seconds",
+                                           "2 Seconds",    "1 Second",     "0.25 Seconds",
+                                           "1/16 Seconds", "1/64 Seconds", "Spin-up Disabled"};
+
+    auto* frame = new QGroupBox(this);
+    auto* column = new QVBoxLayout(frame);
+    for (int i = 0; i < 9; ++i) {
+        auto* option = new QRadioButton(QString::fromLatin1(captions[i]), frame);
+        option->setObjectName(QStringLiteral("FanSpinUpOP_%1").arg(i));
+        // Only the option that becomes selected writes; the one losing the selection does not.
+        connect(option, &QRadioButton::toggled, this, [this, option, i](bool selected) {
+            if (selected) {
+                ctx_.errors.run(option,
+                                [this, i] { WriteRegisterAt(ctx_.state, Address, qint16(i)); });
+            }
+        });
+        column->addWidget(option);
+        options_.append(option);
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(frame);
+    layout->addStretch(1);
+}
+
+void SpinUpOptions::load() {
+    const int code = ReadRegisterAt(ctx_.state, Address) & 0x0F;
+    if (code <= 8) {
+        options_[code]->setChecked(true);
+    }
+    if ((code & 0x08) != 0) {
+        options_[8]->setChecked(true);
+    }
+}
+
+} // namespace qmf
