@@ -86,6 +86,9 @@ void SimulatedParallelPort::settle() {
         if (scl == scl_ && sda == sda_) {
             return;
         }
+        if (scl && !scl_) {
+            ++sclClocks_;
+        }
         scl_ = scl;
         sda_ = sda;
         for (SmbusTargetSim* target : targets_) {

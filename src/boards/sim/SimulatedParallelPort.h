@@ -38,7 +38,12 @@ public:
 
     // Port operations (writes and reads) so far.
     quint64 operations() const { return operations_; }
-    void resetOperations() { operations_ = 0; }
+    // Rising edges of SCL so far: the bus clocks.
+    quint64 sclClocks() const { return sclClocks_; }
+    void resetOperations() {
+        operations_ = 0;
+        sclClocks_ = 0;
+    }
 
     // A fault on the board that holds a line low.
     void setSdaShorted(bool shorted);
@@ -64,6 +69,7 @@ private:
     bool sdaShorted_ = false;
     bool sclShorted_ = false;
     quint64 operations_ = 0;
+    quint64 sclClocks_ = 0;
 };
 
 } // namespace qmf::sim

@@ -80,6 +80,7 @@ void SmbusTargetSim::onSclFall(qint64 nowUs) {
         }
         break;
     case State::AckOut:
+        ++acknowledgements_;
         sdaLow_ = false;
         if (stretchUs_ > 0) {
             sclHeldUntil_ = nowUs + stretchUs_;

@@ -52,6 +52,8 @@ public:
     quint8 address() const { return address_; }
     int starts() const { return starts_; }
     int stops() const { return stops_; }
+    // Acknowledge clocks this target has finished (its address, register and data bytes).
+    int acknowledgements() const { return acknowledgements_; }
 
 private:
     enum class State { Idle, Receive, AckOut, Transmit, AckIn, Ignore, Jammed };
@@ -82,6 +84,7 @@ private:
     qint64 sclHeldUntil_ = 0;
     int starts_ = 0;
     int stops_ = 0;
+    int acknowledgements_ = 0;
 };
 
 } // namespace qmf::sim

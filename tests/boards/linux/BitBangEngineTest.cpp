@@ -173,6 +173,27 @@ TEST_P(EngineTest, DetectsLostArbitrationAndRecoversAfterwards) {
     EXPECT_EQ(value, 0x01);
 }
 
+TEST_P(EngineTest, RefusesARepeatedStartWhileADeviceHoldsTheDataLine) {
+    BusEngine& engine = rig.engine();
+    rig.chip.regs[0x41] = 0x02;
+    // Right after the register number is acknowledged, the device keeps SDA low.
+    bool jammed = false;
+    rig.port.onOperation = [&](quint64) {
+        if (!jammed && rig.target.acknowledgements() == 2) {
+            jammed = true;
+            rig.target.jamSdaLow(3);
+        }
+    };
+    quint8 value = 0;
+    const QString message = failure([&] { engine.ReadByte(0x5E, 0x41, value); });
+    EXPECT_TRUE(message.contains("SDA was low before the repeated start")) << message.toStdString();
+    EXPECT_EQ(value, 0);
+    rig.port.onOperation = nullptr;
+
+    engine.ReadByte(0x5E, 0x41, value);
+    EXPECT_EQ(value, 0x02);
+}
+
 TEST_P(EngineTest, BoardOutputsSurviveEveryTransfer) {
     BusEngine& engine = rig.engine();
     rig.port.onDataWrite = [&](quint8 data) { dataWrites.append(data); };
