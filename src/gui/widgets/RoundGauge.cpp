@@ -89,6 +89,16 @@ void RoundGauge::configurePointer(int id, PointerKind kind, bool draggable, cons
     changed();
 }
 
+void RoundGauge::setZoneBelow(int id, const QColor& color) {
+    pointerForWrite(id).zoneBelow = color;
+    changed();
+}
+
+void RoundGauge::setUnit(const QString& unit) {
+    unit_ = unit;
+    changed();
+}
+
 RoundGauge::PointerKind RoundGauge::pointerKind(int id) const {
     return pointer(id).kind;
 }
@@ -461,7 +471,20 @@ void RoundGauge::paintScale(QPainter& p, const gauge::DialFrame& f) const {
     const double r = f.radius;
     const QColor ink(0x1c, 0x1f, 0x23);
 
-    // Bands first, so that the ticks stay readable on top of them.
+    // Zones and bands first, so that the ticks stay readable on top of them.
+    for (const auto& [id, ptr] : pointers_) {
+        if (ptr.kind != PointerKind::Marker || !ptr.zoneBelow.isValid()) {
+            continue;
+        }
+        const double a0 = gauge::valueToAngle(scale_, scale_.minimum);
+        const double a1 = gauge::valueToAngle(scale_, ptr.value);
+        QColor fill = ptr.zoneBelow;
+        fill.setAlpha(90);
+        p.setPen(QPen(fill, BandWidth * r, Qt::SolidLine, Qt::FlatCap));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(circleRect(f.center, BandRadius * r), int(std::lround(a0 * 16.0)),
+                  int(std::lround((a1 - a0) * 16.0)));
+    }
     for (const auto& [id, ptr] : pointers_) {
         if (ptr.kind != PointerKind::Band) {
             continue;
@@ -516,6 +539,14 @@ void RoundGauge::paintScale(QPainter& p, const gauge::DialFrame& f) const {
         const QRectF box(at.x() - fm.horizontalAdvance(text) / 2.0 - 1.0,
                          at.y() - fm.height() / 2.0, fm.horizontalAdvance(text) + 2.0, fm.height());
         p.drawText(box, Qt::AlignCenter, text);
+    }
+    if (!unit_.isEmpty()) {
+        QFont unitFont = this->font();
+        unitFont.setPixelSize(std::max(7, int(std::lround(0.085 * r))));
+        p.setFont(unitFont);
+        p.setPen(QColor(0x5f, 0x66, 0x6d));
+        const QRectF box(f.center.x() - 0.4 * r, f.center.y() - 0.36 * r, 0.8 * r, 0.14 * r);
+        p.drawText(box, Qt::AlignCenter, unit_);
     }
 }
 

@@ -43,6 +43,9 @@ public:
     const QString& caption() const { return caption_; }
     void setHintText(const QString& text);
     const QString& hintText() const { return hint_; }
+    // The unit printed on the dial face ("RPM").
+    void setUnit(const QString& unit);
+    const QString& unit() const { return unit_; }
 
     // --- pointers ------------------------------------------------------------------------------
     // Declares what pointer `id` is. `name` is what screen readers call it ("low limit").
@@ -50,6 +53,9 @@ public:
                           const QString& name);
     PointerKind pointerKind(int id) const;
     bool isDraggable(int id) const;
+    // Shades the scale from its minimum up to marker `id` (the alarm zone below a fan's limit);
+    // an invalid colour removes the shading.
+    void setZoneBelow(int id, const QColor& color);
 
     int PointerID() const { return selected_; }
     void setPointerID(int id) { selected_ = id; }
@@ -113,6 +119,7 @@ private:
         bool draggable = false;
         QColor color;
         QString name;
+        QColor zoneBelow;
         double value = 0.0;
         double start = 0.0;
         double stop = 0.0;
@@ -144,6 +151,7 @@ private:
     double reading_ = 0.0;
     QString caption_;
     QString hint_;
+    QString unit_;
     std::map<int, Pointer> pointers_;
     int selected_ = 0;
     double keyboardStep_ = 1.0;

@@ -69,7 +69,9 @@ void ToggleIndicator::paintEvent(QPaintEvent*) {
     p.setRenderHint(QPainter::Antialiasing);
     const QFontMetricsF fm(font());
     const double lamp = std::min<double>(fm.height(), height() - 4.0);
-    const QRectF lampRect(2.0, (height() - lamp) / 2.0, lamp, lamp);
+    // Right to left puts the lamp at the right end, next to whatever the indicator is about.
+    const bool rtl = layoutDirection() == Qt::RightToLeft;
+    const QRectF lampRect(rtl ? width() - 2.0 - lamp : 2.0, (height() - lamp) / 2.0, lamp, lamp);
 
     QColor fill = isTrue() ? trueColor_ : falseColor_;
     if (!isEnabled()) {
@@ -86,8 +88,10 @@ void ToggleIndicator::paintEvent(QPaintEvent*) {
 
     p.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
-    const QRectF textRect(lampRect.right() + 6.0, 0.0, width() - lampRect.right() - 6.0, height());
-    p.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter,
+    const QRectF textRect =
+        rtl ? QRectF(0.0, 0.0, lampRect.left() - 6.0, height())
+            : QRectF(lampRect.right() + 6.0, 0.0, width() - lampRect.right() - 6.0, height());
+    p.drawText(textRect, (rtl ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter,
                fm.elidedText(text(), Qt::ElideRight, textRect.width()));
 }
 

@@ -60,6 +60,22 @@ TEST(ToggleIndicator, LampTakesTheColourOfTheStateAndGreysOutWhenNotDriven) {
     EXPECT_TRUE(indicator.toolTip().contains(QStringLiteral("not read")));
 }
 
+TEST(ToggleIndicator, RightToLeftPutsTheLampAtTheRightEnd) {
+    ToggleIndicator indicator(QStringLiteral("GPIO 0 High"), QStringLiteral("GPIO 0 Low"));
+    indicator.setColors(QColor(40, 180, 70), QColor(40, 180, 70));
+    indicator.resize(indicator.sizeHint().width() + 60, indicator.sizeHint().height());
+    const auto greenAt = [&](int x) {
+        const QColor c = indicator.grab().toImage().pixelColor(x, indicator.height() / 2);
+        return c.green() > 2 * c.red();
+    };
+    const int lampMiddle = 2 + (indicator.height() - 6) / 2;
+    EXPECT_TRUE(greenAt(lampMiddle));
+    EXPECT_FALSE(greenAt(indicator.width() - 1 - lampMiddle));
+    indicator.setLayoutDirection(Qt::RightToLeft);
+    EXPECT_FALSE(greenAt(lampMiddle));
+    EXPECT_TRUE(greenAt(indicator.width() - 1 - lampMiddle));
+}
+
 TEST(ToggleIndicator, IsWideEnoughForTheLongerText) {
     ToggleIndicator indicator(QStringLiteral("Fan0 Present"), QStringLiteral("Fan0 NotPresent"));
     const QFontMetrics fm(indicator.font());

@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "gui/app/RefreshableView.h"
+
+#include <QString>
+#include <QWidget>
+#include <array>
+
+class QCheckBox;
+class QTabWidget;
+class QTimer;
+
+namespace qmf {
+
+struct AppContext;
+class Fan;
+class RoundGauge;
+class SharedState;
+class Temperature;
+class ToggleIndicator;
+
+// "Limits/Bargraphs": the two fan speeds and the three temperatures on round gauges, with limits
+// the user drags on the gauges. Readings of the shown tab every 200 ms while started, limits every
+// second from the moment the window opens. Chip traffic goes through the shared channel objects
+// only. A tick or handler that fails is reported through the error boundary and stops the view
+// (all three timers off, BargraphCHK unchecked), so a dead link gives one message.
+class BargraphForm : public QWidget, public RefreshableView {
+    Q_OBJECT
+public:
+    explicit BargraphForm(AppContext& ctx, QWidget* parent = nullptr);
+    ~BargraphForm() override;
+
+    // One reading pass: the shown tab's readings and every gauge's limits.
+    void refreshView() override;
+
+    // The timer ticks, each inside the error boundary.
+    void FanBargraphTimer_Timer();
+    void TempTimer_Timer();
+    void LimitsTimer_Timer();
+
+private:
+    struct TempGauge {
+        RoundGauge* gauge = nullptr;
+        Temperature& (SharedState::*channel)() = nullptr;
+    };
+    struct FanGauge {
+        RoundGauge* gauge = nullptr;
+        Fan& (SharedState::*channel)() = nullptr;
+    };
+
+    QWidget* buildFanTab();
+    QWidget* buildTempTab();
+    RoundGauge* makeFanGauge(const QString& name, const QString& label);
+    RoundGauge* makeTempGauge(const QString& name, const QString& label);
+    QWidget* gaugeColumn(const QString& labelName, const QString& labelText, RoundGauge* gauge,
+                         const QString& alertName);
+
+    // Handlers.
+    void BargraphCHK_Click();
+    void BargraphTab_Click(int index);
+    void fanGaugeChanged(const FanGauge& fan);
+    void tempGaugeChanged(const TempGauge& temp, int pointerId);
+    void tempGaugeReleased(const TempGauge& temp, int pointerId);
+
+    // Work of the ticks, outside the boundary.
+    void readFans();
+    void readTemperatures();
+    void readLimits();
+    void writeTemperatureLimits(const TempGauge& temp);
+
+    // The gauge rule of the selected pointer (bargraph::SyncGaugePointers), on the gauge of that
+    // control name; an unknown name does nothing.
+    void SyncGaugePointers(const QString& gaugeName);
+    RoundGauge* gaugeNamed(const QString& name) const;
+
+    void stopAfterFailure();
+
+    AppContext& ctx_;
+    QCheckBox* startBox_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
+    QTimer* fanTimer_ = nullptr;
+    QTimer* tempTimer_ = nullptr;
+    QTimer* limitsTimer_ = nullptr;
+    std::array<FanGauge, 2> fans_{};
+    std::array<TempGauge, 3> temps_{};
+};
+
+} // namespace qmf
