@@ -50,8 +50,8 @@ struct PinLevelSimulatedBoard::Impl {
     std::shared_ptr<linux_hw::ManualBusTiming> timing;
     SimulatedChip portChip;
     SimulatedChip smbusChip;
-    ChipRegisters portRegisters;
-    ChipRegisters smbusRegisters;
+    ChipBusDevice portRegisters;
+    ChipBusDevice smbusRegisters;
     SmbusTargetSim target;
     SimulatedParallelPort port;
     std::shared_ptr<SimulatedDeviceIo> io;

@@ -5,15 +5,15 @@
 
 namespace qmf::sim {
 
-quint8 ChipRegisters::readRegister(quint8 reg) {
+quint8 ChipBusDevice::readRegister(quint8 reg) {
     return chip_.readRegister(reg);
 }
 
-void ChipRegisters::writeRegister(quint8 reg, quint8 value) {
+void ChipBusDevice::writeRegister(quint8 reg, quint8 value) {
     chip_.writeRegister(reg, value);
 }
 
-bool ChipRegisters::answering() const {
+bool ChipBusDevice::answering() const {
     return chip_.answering();
 }
 

@@ -18,9 +18,9 @@ public:
 };
 
 // A simulated chip seen as a register device.
-class ChipRegisters final : public RegisterDevice {
+class ChipBusDevice final : public RegisterDevice {
 public:
-    explicit ChipRegisters(SimulatedChip& chip) : chip_(chip) {}
+    explicit ChipBusDevice(SimulatedChip& chip) : chip_(chip) {}
     quint8 readRegister(quint8 reg) override;
     void writeRegister(quint8 reg, quint8 value) override;
     bool answering() const override;
