@@ -57,6 +57,13 @@ void ClickableLabel::leaveEvent(QEvent* event) {
     emit unhovered();
 }
 
+void ClickableLabel::hideEvent(QHideEvent* event) {
+    QLabel::hideEvent(event);
+    if (testAttribute(Qt::WA_UnderMouse)) {
+        emit unhovered();
+    }
+}
+
 void ClickableLabel::paintEvent(QPaintEvent* event) {
     QLabel::paintEvent(event);
     if (hasFocus()) {

@@ -25,14 +25,15 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace qmf {
 
 namespace {
 
 // The names are drawn in grey, green and yellow, which read well only on a dark ground.
-const QColor PageBackground(30, 34, 38);
-const QColor PanelBackground(42, 47, 52);
+const QColor PageBackground(36, 40, 44);
+const QColor PanelBackground(8, 10, 12);
 const QColor PanelFrame(92, 100, 108);
 const QColor DigitColour(0, 0, 255);
 const QColor UpdateButtonColour(0, 160, 0);
@@ -48,6 +49,18 @@ void setTextColour(QWidget* label, const QColor& colour) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
     label->setPalette(palette);
+}
+
+// A register name's colour; selected names (dark green, yellow) are drawn bold as well, so the
+// selection stands out on any screen.
+void setNameColour(QWidget* label, const QColor& colour) {
+    setTextColour(label, colour);
+    const bool selected = colour == namecolour::DarkGreen || colour == namecolour::Yellow;
+    if (label->font().bold() != selected) {
+        QFont font = label->font();
+        font.setBold(selected);
+        label->setFont(font);
+    }
 }
 
 void paintDark(QWidget* widget, const QColor& background) {
@@ -150,7 +163,11 @@ ClickableLabel* Register_List::makeName(quint8 address) {
     label->setProperty("index", int(address));
     label->setText(entry ? entry->Name : QString());
     label->setToolTip(QStringLiteral("Address ") + text::hex(address));
-    setTextColour(label, namecolour::workspace());
+    setNameColour(label, namecolour::workspace());
+    // Room for the bold face of a selected name, so that selecting does not move the columns.
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setMinimumWidth(QFontMetrics(bold).horizontalAdvance(label->text()) + 2);
     connect(label, &ClickableLabel::clicked, this, [this, address](bool byKeyboard) {
         handle([this, address, byKeyboard] { selectRegister(address, !byKeyboard); });
     });
@@ -249,6 +266,22 @@ QWidget* Register_List::buildBinaryPanel() {
         name->setProperty("index", bit);
         bitNames_[bit] = name;
         names[bit] = name;
+    }
+    // Keep room for the longest bit names of each side so that selecting does not resize.
+    int widest[2] = {0, 0};
+    for (const RegisterEntry& entry : RegisterMap::entries()) {
+        if (entry.BitNames) {
+            for (int bit = 0; bit < 8; ++bit) {
+                int& side = widest[bit >= 4 ? 1 : 0];
+                side = std::max(
+                    side, bitNames_[bit]->fontMetrics().horizontalAdvance((*entry.BitNames)[bit]));
+            }
+        }
+    }
+    for (int bit = 0; bit < 8; ++bit) {
+        bitNames_[bit]->setMinimumWidth(widest[bit >= 4 ? 1 : 0]);
+        bitNames_[bit]->setAlignment((bit >= 4 ? Qt::AlignRight : Qt::AlignLeft) |
+                                     Qt::AlignVCenter);
     }
     auto* diagram = new BitDiagramPanel(
         QStringLiteral("Press any of these Digits to write to the QMF4150"), digits, names);
@@ -394,7 +427,7 @@ void Register_List::selectRegister(quint8 address, bool underPointer) {
     state.CurrentRegisterIndex = address;
     const QColor selected = underPointer ? namecolour::Yellow : namecolour::DarkGreen;
     for (const quint8 listed : RegisterMap::listedAddresses()) {
-        setTextColour(names_[listed], listed == address ? selected : namecolour::workspace());
+        setNameColour(names_[listed], listed == address ? selected : namecolour::workspace());
     }
     refresh();
     if (const auto* bitNames = RegisterMap::bitNames(address)) {
@@ -423,14 +456,21 @@ void Register_List::flipBit(int bit) {
     ReadRegister(state);
     // The displayed digit decides, so a stale digit is set to the opposite of what the user sees.
     ClickableLabel* digit = digits_[bit];
-    if (digit->text() != QLatin1String("1")) {
+    const QString shown = digit->text();
+    if (shown != QLatin1String("1")) {
         digit->setText(QStringLiteral("1"));
         state.DataToWrite = state.DataRead | (1 << bit);
     } else {
         digit->setText(QStringLiteral("0"));
         state.DataToWrite = state.DataRead & (255 - (1 << bit));
     }
-    WriteRegister(state);
+    try {
+        WriteRegister(state);
+    } catch (...) {
+        // The digit must not show a bit the chip never received.
+        digit->setText(shown);
+        throw;
+    }
     ReadRegister(state);
 }
 
@@ -461,7 +501,7 @@ void Register_List::pointerOnName(quint8 address) {
     for (const quint8 listed : RegisterMap::listedAddresses()) {
         QLabel* label = names_[listed];
         const QColor current = textColour(label);
-        setTextColour(label, listed == address ? namecolour::pointerArrived(current)
+        setNameColour(label, listed == address ? namecolour::pointerArrived(current)
                                                : namecolour::pointerLeft(current));
     }
 }
@@ -469,7 +509,7 @@ void Register_List::pointerOnName(quint8 address) {
 void Register_List::pointerOffNames() {
     for (const quint8 listed : RegisterMap::listedAddresses()) {
         QLabel* label = names_[listed];
-        setTextColour(label, namecolour::pointerLeft(textColour(label)));
+        setNameColour(label, namecolour::pointerLeft(textColour(label)));
     }
 }
 
