@@ -70,16 +70,19 @@ void DeviceSearch::searchPrinterPorts(SearchFinds& finds) {
         if (onProgress) {
             onProgress(PrinterPortStep);
         }
-        board_.parallelPortLink().setPortIndex(quint8(port));
-        for (bool alternate : {false, true}) {
-            board_.parallelPortLink().busEngine().setAlternateMode(alternate);
-            for (quint8 address : AddressCandidates) {
-                if (probe(address, true)) {
-                    finds.ParallelFinds << address;
-                    finds.ParallelFindPorts << port;
-                    finds.ParallelFindModes
-                        << board_.parallelPortLink().busEngine().AlternateMode();
-                }
+        searchPrinterPort(finds, port);
+    }
+}
+
+void DeviceSearch::searchPrinterPort(SearchFinds& finds, int port) {
+    board_.parallelPortLink().setPortIndex(quint8(port));
+    for (bool alternate : {false, true}) {
+        board_.parallelPortLink().busEngine().setAlternateMode(alternate);
+        for (quint8 address : AddressCandidates) {
+            if (probe(address, true)) {
+                finds.ParallelFinds << address;
+                finds.ParallelFindPorts << port;
+                finds.ParallelFindModes << board_.parallelPortLink().busEngine().AlternateMode();
             }
         }
     }

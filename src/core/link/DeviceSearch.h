@@ -42,6 +42,9 @@ public:
 
     // Every port, in index order: AlternateMode False then True, all candidates each time.
     void searchPrinterPorts(SearchFinds& finds);
+    // One port only, the same way (no progress step): for callers that were told which port to
+    // use and must not touch the others.
+    void searchPrinterPort(SearchFinds& finds, int port);
     // Every candidate on the on-board SMBus.
     void searchSmbus(SearchFinds& finds);
 

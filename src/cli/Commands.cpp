@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/Commands.h"
+
+namespace qmf::cli {
+
+const QList<CommandSpec>& commands() {
+    static const QList<CommandSpec> all = {
+        detectCommand(),  getCommand(),     setCommand(),     dumpCommand(),  loadCommand(),
+        autosetCommand(), monitorCommand(), heatersCommand(), sleepCommand(), batchCommand(),
+    };
+    return all;
+}
+
+const CommandSpec* findCommand(const QString& name) {
+    for (const CommandSpec& spec : commands()) {
+        if (spec.name == name) {
+            return &spec;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace qmf::cli

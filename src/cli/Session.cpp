@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/Session.h"
+
+#include "boards/linux/LinuxBoard.h"
+#include "boards/sim/SimulatedBoard.h"
+#include "cli/CommandFailure.h"
+#include "cli/DeviceChoice.h"
+#include "cli/Interrupt.h"
+#include "cli/SimStateFile.h"
+#include "core/chip/RegisterMap.h"
+#include "core/chip/SharedState.h"
+#include "core/link/BoardLink.h"
+#include "core/measure/Fan.h"
+#include "core/text/NumberText.h"
+#include "core/time/Clock.h"
+
+namespace qmf::cli {
+
+namespace {
+
+// The fan channels' registers, as the program's start-up gives them.
+void bindFanChannels(SharedState& state) {
+    Fan* fans[] = {&state.Fan0(), &state.Fan1()};
+    for (int i = 0; i < 2; ++i) {
+        fans[i]->setLimitAddress(RegisterMap::familyAddress(RegisterFamily::FanHighLimit, i));
+        fans[i]->setSpeedAddress(RegisterMap::familyAddress(RegisterFamily::FanSpeed, i));
+        fans[i]->setOscillatorFrequencyAddress(
+            RegisterMap::familyAddress(RegisterFamily::FanSpeed2, i));
+    }
+}
+
+} // namespace
+
+Session::Session(BoardOptions options) : options_(std::move(options)) {
+    if (options_.simulate) {
+        // The simulated day starts now, so that logged times of day look like the real thing.
+        auto manual = std::make_unique<ManualClock>(QDateTime::currentDateTime());
+        manualClock_ = manual.get();
+        clock_ = std::move(manual);
+    } else {
+        clock_ = std::make_unique<SystemClock>();
+    }
+    state_ = std::make_unique<SharedState>([this]() -> std::unique_ptr<BoardLink> {
+        if (options_.simulate) {
+            auto board = std::make_unique<sim::SimulatedBoard>(*clock_);
+            if (!options_.simStateFile.isEmpty()) {
+                restoreSimulatedBoard(options_.simStateFile, *board);
+            }
+            simBoard_ = board.get();
+            return board;
+        }
+        linux_hw::LinuxBoardOptions hardware;
+        hardware.smbusDevice = options_.smbusDevice;
+        return linux_hw::makeLinuxBoard(hardware);
+    });
+}
+
+Session::~Session() = default;
+
+BoardLink& Session::board() {
+    return state_->board();
+}
+
+SharedState& Session::chip() {
+    if (!chosen_) {
+        const DeviceSearchOutcome outcome = searchDevices(board(), options_);
+        const SearchFinds first = firstFind(outcome, options_);
+        const int address =
+            first.ParallelFinds.isEmpty() ? first.SmbusFinds.first() : first.ParallelFinds.first();
+        const QStringList failures = DeviceSearch::applyChoice(*state_, first, address);
+        if (!failures.isEmpty()) {
+            throw CommandFailure(QStringList{QStringLiteral("the chip at %1h could not be chosen")
+                                                 .arg(text::hex(quint32(address)))} +
+                                 failures);
+        }
+        bindFanChannels(*state_);
+        chosen_ = first;
+    }
+    return *state_;
+}
+
+void Session::restoreChoice() {
+    if (chosen_) {
+        const int address = chosen_->ParallelFinds.isEmpty() ? chosen_->SmbusFinds.first()
+                                                             : chosen_->ParallelFinds.first();
+        const QStringList failures = DeviceSearch::applyChoice(*state_, *chosen_, address);
+        if (!failures.isEmpty()) {
+            throw CommandFailure(
+                QStringList{QStringLiteral("the chosen chip could not be selected again")} +
+                failures);
+        }
+    }
+}
+
+const Clock& Session::clock() const {
+    return *clock_;
+}
+
+void Session::wait(qint64 ms) {
+    if (manualClock_) {
+        manualClock_->advanceMs(ms);
+    } else {
+        sleepRealTime(ms);
+    }
+}
+
+void Session::finish() {
+    if (!simBoard_) {
+        return;
+    }
+    simBoard_->parallelPortLink().busEngine().setAuxOutputs(0);
+    if (!options_.simStateFile.isEmpty()) {
+        saveSimulatedBoard(options_.simStateFile, *simBoard_);
+    }
+}
+
+} // namespace qmf::cli
