@@ -60,6 +60,7 @@ struct Physics {
 
 struct ControlState {
     std::array<double, reg::kTempChannels> afcTemp{}; // reading after hysteresis
+    std::array<FanDecision, reg::kFans> decision{};   // from the last status evaluation
     std::array<double, reg::kFans> spinUpLeftS{};
     std::array<bool, reg::kFans> driven{};       // commanded duty above 0 at the last step
     std::array<double, reg::kFans> outputDuty{}; // duty on the PWM pin, spin-up included
@@ -83,7 +84,7 @@ double spinUpSeconds(quint8 spinUpReg);   // 0 when spin-up is disabled
 void updateAfcTemperatures(ChipModel& m); // applies each channel's hysteresis
 FanDecision decideFan(const ChipModel& m, int fan);
 
-// Hysteresis, fan modes, spin-up: the drive of each fan from the registers as they stand.
+// Spin-up and the duty on each fan's PWM pin, from the decisions of the last evaluateStatus().
 void decideControl(ChipModel& m);
 
 // Time: one integration step of dtMs, then measurement, status and the next drive.
@@ -92,8 +93,9 @@ void stepModel(ChipModel& m, qint64 dtMs);
 void settleModel(ChipModel& m);
 
 // Monitoring.
-void measure(ChipModel& m);        // value registers from the physics (when monitoring runs)
-void evaluateStatus(ChipModel& m); // events, status registers, latches
+void measure(ChipModel& m); // value registers from the physics (when monitoring runs)
+// Events, hysteresis, each fan's mode and duty, status registers and latches.
+void evaluateStatus(ChipModel& m);
 
 // Saved state.
 QByteArray serializeModel(const ChipModel& m);

@@ -112,6 +112,10 @@ void measure(ChipModel& m) {
 
 void evaluateStatus(ChipModel& m) {
     findEvents(m);
+    updateAfcTemperatures(m);
+    for (int fan = 0; fan < reg::kFans; ++fan) {
+        m.ctl.decision[fan] = decideFan(m, fan);
+    }
     auto& r = m.regs;
     const Events& e = m.events;
     Outputs out;
@@ -149,7 +153,7 @@ void evaluateStatus(ChipModel& m) {
                        (e.fanMissing[fan] && (control & reg::bit::IntOnHotUnplug));
         out.cfault |= (e.fanFault[fan] && (control & reg::bit::CfaultOnFault)) ||
                       (e.fanMissing[fan] && (control & reg::bit::CfaultOnHotUnplug));
-        const FanMode mode = decideFan(m, fan).mode;
+        const FanMode mode = m.ctl.decision[fan].mode;
         if (mode == FanMode::HotPlug) {
             main |= reg::bit::InHotPlugSpeed;
         } else if (mode == FanMode::Alarm) {

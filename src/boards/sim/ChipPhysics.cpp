@@ -10,10 +10,22 @@ namespace qmf::sim {
 
 namespace {
 
-// Fraction of the way to its target that a first-order lag covers in dt (exact for any dt, so
-// coarse steps stay stable).
-double lagFraction(double dtS, double timeConstantS) {
-    return 1.0 - std::exp(-dtS / timeConstantS);
+// Fraction of the way to its target that each first-order lag covers in one step (exact for any
+// step, so coarse steps stay stable). The fixed step's fractions are computed once.
+struct Lags {
+    double fan, local, remote;
+};
+
+Lags computeLags(qint64 dtMs) {
+    const double dtS = double(dtMs) / 1000.0;
+    auto fraction = [dtS](double timeConstantS) { return 1.0 - std::exp(-dtS / timeConstantS); };
+    return {fraction(physics::kFanTimeConstantS), fraction(physics::kLocalTimeConstantS),
+            fraction(physics::kRemoteTimeConstantS)};
+}
+
+Lags lagsFor(qint64 dtMs) {
+    static const Lags standard = computeLags(physics::kStepMs);
+    return dtMs == physics::kStepMs ? standard : computeLags(dtMs);
 }
 
 double targetTemperature(const ChipModel& m, int channel) {
@@ -37,18 +49,14 @@ double targetRpm(const ChipModel& m, int fan, double dutyPercent) {
     return physics::kMaxRpm * dutyPercent / 100.0;
 }
 
-double timeConstant(int channel) {
-    return channel == 0 ? physics::kLocalTimeConstantS : physics::kRemoteTimeConstantS;
-}
-
-void integrateFans(ChipModel& m, double dtS) {
+void integrateFans(ChipModel& m, double dtS, double lag) {
     for (int fan = 0; fan < reg::kFans; ++fan) {
         double& rpm = m.phys.rpm[fan];
         if (!m.env.fanConnected[fan]) {
             rpm = 0.0;
         } else {
             const double target = targetRpm(m, fan, m.ctl.outputDuty[fan]);
-            rpm += (target - rpm) * lagFraction(dtS, physics::kFanTimeConstantS);
+            rpm += (target - rpm) * lag;
         }
         m.ctl.spinUpLeftS[fan] = std::max(0.0, m.ctl.spinUpLeftS[fan] - dtS);
     }
@@ -57,9 +65,8 @@ void integrateFans(ChipModel& m, double dtS) {
 } // namespace
 
 void decideControl(ChipModel& m) {
-    updateAfcTemperatures(m);
     for (int fan = 0; fan < reg::kFans; ++fan) {
-        const FanDecision decision = decideFan(m, fan);
+        const FanDecision& decision = m.ctl.decision[fan];
         const bool driven = decision.dutyPercent > 0.0 && m.env.fanConnected[fan];
         double& spinUpLeft = m.ctl.spinUpLeftS[fan];
         if (driven && !m.ctl.driven[fan]) {
@@ -77,10 +84,11 @@ void decideControl(ChipModel& m) {
 // judges its limits and decides the drive for the next step.
 void stepModel(ChipModel& m, qint64 dtMs) {
     const double dtS = double(dtMs) / 1000.0;
-    integrateFans(m, dtS);
+    const Lags lags = lagsFor(dtMs);
+    integrateFans(m, dtS, lags.fan);
     for (int t = 0; t < reg::kTempChannels; ++t) {
         double& temp = m.phys.temp[t];
-        temp += (targetTemperature(m, t) - temp) * lagFraction(dtS, timeConstant(t));
+        temp += (targetTemperature(m, t) - temp) * (t == 0 ? lags.local : lags.remote);
     }
     m.modelMs += dtMs;
     if (m.regs[reg::Config] & reg::bit::StartMonitoring) {

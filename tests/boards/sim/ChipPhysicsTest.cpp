@@ -11,71 +11,42 @@ namespace {
 using ChipPhysicsTest = ChipTest;
 
 TEST_F(ChipPhysicsTest, EachHeaterWarmsItsOwnDiodeAndItCoolsWhenSwitchedOff) {
-    struct Case {
-        bool heater1, heater2;
-        int heated, other;
-    };
-    // Heater 1 sits at Q2 (TDM 2, register 0xA2), heater 2 at Q1 (TDM 1, register 0xA1).
-    for (const Case c : {Case{true, false, 2, 1}, Case{false, true, 1, 2}}) {
-        SCOPED_TRACE(c.heated);
-        ManualClock clk;
-        SimulatedChip sim(clk);
-        auto reading = [&](int ch) {
-            return decodeTemperature(sim.readRegister(quint8(0xA0 + ch)));
-        };
-        const int heatedBefore = reading(c.heated);
-        const int otherBefore = reading(c.other);
-        sim.setHeaters(c.heater1, c.heater2);
-        clk.advanceMs(60'000);
-        EXPECT_GE(reading(c.heated) - heatedBefore, 10);
-        EXPECT_LE(std::abs(reading(c.other) - otherBefore), 1);
-        const int hot = reading(c.heated);
-        sim.setHeaters(false, false);
-        clk.advanceMs(30'000);
-        EXPECT_LT(reading(c.heated), hot - 10);
-        clk.advanceMs(300'000);
-        EXPECT_LE(std::abs(reading(c.heated) - heatedBefore), 1);
+    // Heater 1 sits at Q2 (TDM 2), heater 2 at Q1 (TDM 1).
+    for (const auto& [heater1, heated, other] : {std::tuple{true, 2, 1}, std::tuple{false, 1, 2}}) {
+        SCOPED_TRACE(heated);
+        const int heatedBefore = temperatureReading(heated),
+                  otherBefore = temperatureReading(other);
+        chip.setHeaters(heater1, !heater1);
+        runSeconds(60);
+        EXPECT_GE(temperatureReading(heated) - heatedBefore, 10);
+        EXPECT_LE(std::abs(temperatureReading(other) - otherBefore), 1);
+        const int hot = temperatureReading(heated);
+        chip.setHeaters(false, false);
+        runSeconds(30);
+        EXPECT_LT(temperatureReading(heated), hot - 10);
+        runSeconds(300);
+        EXPECT_LE(std::abs(temperatureReading(heated) - heatedBefore), 1);
+        EXPECT_NEAR(temperatureReading(0), 30, 1); // the local sensor sits near 30 C throughout
     }
 }
 
-TEST_F(ChipPhysicsTest, LocalSensorSitsNearThirtyDegrees) {
-    for (int i = 0; i < 120; ++i) {
-        runSeconds(1.0);
-        const int local = temperatureReading(0);
-        ASSERT_GE(local, 29);
-        ASSERT_LE(local, 31);
-    }
-}
-
-TEST_F(ChipPhysicsTest, NormalSpeedCodeSetsTheFanSpeed) {
+TEST_F(ChipPhysicsTest, SpeedCodeAndOscillatorSetTheTachometerCount) {
     struct Case {
-        quint8 speed1;
-        double minRpm, maxRpm;
+        quint8 speed1, speed2;
+        double hz, minRpm, maxRpm;
     };
-    // 470 Hz oscillator (power-up); code 15 is full duty, lower codes turn slower.
-    for (const Case c : {Case{0xFF, 3000, 4500}, Case{0xF8, 1800, 2500}, Case{0xF4, 800, 1300}}) {
-        SCOPED_TRACE(c.speed1);
+    // Code 15 is full duty, lower codes turn slower; oscillator code 00 disables the count.
+    for (const Case c : {Case{0xFF, 0x6C, 470, 3000, 4500}, Case{0xF8, 0x6C, 470, 1800, 2500},
+                         Case{0xF4, 0xAC, 940, 800, 1300}, Case{0xF4, 0xEC, 1880, 800, 1300},
+                         Case{0xFF, 0x2C, 0, 0, 0}}) {
+        SCOPED_TRACE(::testing::Message() << int(c.speed1) << "/" << int(c.speed2));
         write(0x60, c.speed1);
+        write(0x68, c.speed2);
         runSeconds(20);
-        const double rpm = rpmFromCount(0, 470.0);
+        const double rpm = rpmFromCount(0, c.hz);
         EXPECT_GE(rpm, c.minRpm);
         EXPECT_LE(rpm, c.maxRpm);
-        EXPECT_NEAR(chip.fanRpm(0), rpm, rpm * 0.05);
-    }
-}
-
-TEST_F(ChipPhysicsTest, TachometerCountFollowsTheOscillatorFrequency) {
-    struct Case {
-        quint8 speed2;
-        double hz;
-    };
-    for (const Case c : {Case{0x6C, 470}, Case{0xAC, 940}, Case{0xEC, 1880}, Case{0x2C, 0}}) {
-        SCOPED_TRACE(c.speed2);
-        write(0x69, c.speed2);
-        runSeconds(0.1);
-        const double rpm = chip.fanRpm(1);
-        const long expected = c.hz == 0 ? 0 : std::min(255L, std::lround(120.0 * c.hz / rpm));
-        EXPECT_EQ(read(0x71), expected);
+        EXPECT_EQ(read(0x70), c.hz == 0 ? 0 : std::lround(120.0 * c.hz / chip.fanRpm(0)));
     }
 }
 
@@ -83,9 +54,7 @@ TEST_F(ChipPhysicsTest, FanSpeedLagsBehindItsDutyWithATwoSecondTimeConstant) {
     const double start = chip.fanRpm(0);
     write(0x60, 0xFF);
     runSeconds(2.0);
-    const double afterTau = chip.fanRpm(0);
-    const double expected = start + (4000.0 - start) * (1.0 - std::exp(-1.0));
-    EXPECT_NEAR(afterTau, expected, 100.0);
+    EXPECT_NEAR(chip.fanRpm(0), start + (4000.0 - start) * (1.0 - std::exp(-1.0)), 100.0);
     runSeconds(10.0);
     EXPECT_NEAR(chip.fanRpm(0), 4000.0, 40.0);
     write(0x60, 0xF8);
@@ -94,33 +63,29 @@ TEST_F(ChipPhysicsTest, FanSpeedLagsBehindItsDutyWithATwoSecondTimeConstant) {
 }
 
 TEST_F(ChipPhysicsTest, FanStartedFromRestSpinsUpAtFullDuty) {
-    write(0x60, 0xF0); // normal speed 0: the fan stops
-    runSeconds(30);
-    ASSERT_LT(chip.fanRpm(0), 10.0);
-    write(0x0C, 0x03); // 2 s spin-up
-    write(0x60, 0xF4);
-    runSeconds(1.0);
-    EXPECT_DOUBLE_EQ(chip.fanDutyPercent(0), 100.0);
-    runSeconds(1.5);
-    EXPECT_NEAR(chip.fanDutyPercent(0), 4 * 100.0 / 15, 1e-9);
-    write(0x60, 0xF0);
-    runSeconds(30);
-    write(0x0C, 0x08); // spin-up disabled
-    write(0x60, 0xF4);
-    runSeconds(0.2);
-    EXPECT_NEAR(chip.fanDutyPercent(0), 4 * 100.0 / 15, 1e-9);
+    for (const auto& [spinUp, first] : {std::pair{0x03, 100.0}, std::pair{0x08, 4 * 100.0 / 15}}) {
+        write(0x60, 0xF0); // normal speed 0: the fan stops
+        runSeconds(30);
+        ASSERT_LT(chip.fanRpm(0), 10.0);
+        write(0x0C, quint8(spinUp)); // 2 s, then disabled
+        write(0x60, 0xF4);
+        runSeconds(1.0);
+        EXPECT_NEAR(chip.fanDutyPercent(0), first, 1e-9);
+        runSeconds(1.5);
+        EXPECT_NEAR(chip.fanDutyPercent(0), 4 * 100.0 / 15, 1e-9);
+    }
 }
 
-// Fan 0 under automatic control of TDM 1 only, Tmin 35 C, Trange 20 C, hysteresis 4 C; fan 1
+// Fan 0 under automatic control of TDM 1 only (Tmin 35 C, Trange 20 C, hysteresis 4 C); fan 1
 // under nobody's.
 class AfcTest : public ChipTest {
 protected:
     void SetUp() override {
-        write(0x48, 0x03);
-        write(0x49, 0x02);
-        write(0x4A, 0x03);
-        write(0x81, 35);
-        write(0x89, 0x42);
+        for (const auto& [reg, value] :
+             {std::pair{0x48, 0x03}, std::pair{0x49, 0x02}, std::pair{0x4A, 0x03},
+              std::pair{0x81, 35}, std::pair{0x89, 0x42}}) {
+            write(quint8(reg), quint8(value));
+        }
     }
     static double demand(int reading) {
         const double minimum = 8 * 100.0 / 15;
@@ -130,25 +95,17 @@ protected:
 
 TEST_F(AfcTest, FanSpeedsUpAsTheHeaterWarmsTheControllingDiode) {
     ASSERT_LT(temperatureReading(1), 35);
-    EXPECT_NEAR(chip.fanDutyPercent(0), 8 * 100.0 / 15, 1e-9);
     chip.setHeaters(false, true);
     double lastRpm = chip.fanRpm(0);
-    for (int second = 1; second <= 90; ++second) {
-        runSeconds(1.0);
-        const int reading = temperatureReading(1);
-        ASSERT_NEAR(chip.fanDutyPercent(0), demand(reading), 1e-6) << "at " << second << " s";
+    for (int second = 0; second <= 90; ++second) {
+        ASSERT_NEAR(chip.fanDutyPercent(0), demand(temperatureReading(1)), 1e-6) << second;
         ASSERT_GE(chip.fanRpm(0), lastRpm - 1e-6);
         lastRpm = chip.fanRpm(0);
+        runSeconds(1.0);
     }
     EXPECT_GT(lastRpm, 3800.0);
-    EXPECT_NEAR(chip.fanDutyPercent(1), 8 * 100.0 / 15, 1e-9); // fan 1 is not under TDM 1's control
-}
-
-TEST_F(AfcTest, SetMaskBitKeepsTheFanOffTheChannelsControl) {
-    write(0x49, 0x01);
-    chip.setHeaters(false, true);
-    runSeconds(90);
-    ASSERT_GT(temperatureReading(1), 60);
+    EXPECT_NEAR(chip.fanDutyPercent(1), 8 * 100.0 / 15, 1e-9);
+    write(0x49, 0x03); // a set mask bit takes the fan off the channel's control
     EXPECT_NEAR(chip.fanDutyPercent(0), 8 * 100.0 / 15, 1e-9);
 }
 
@@ -157,50 +114,52 @@ TEST_F(AfcTest, HysteresisDelaysTheFall) {
     runSeconds(14);
     const int peak = temperatureReading(1);
     ASSERT_GT(peak, 42);
-    ASSERT_LT(peak, 55);
     const double peakDuty = chip.fanDutyPercent(0);
     chip.setHeaters(false, false);
-    bool sawHeld = false, sawFall = false;
+    int held = 0, fell = 0;
     for (int i = 0; i < 400; ++i) {
         runSeconds(0.1);
         const int reading = temperatureReading(1);
-        if (peak - reading <= 4) {
-            ASSERT_NEAR(chip.fanDutyPercent(0), peakDuty, 1e-6);
-            sawHeld |= reading < peak;
-        } else {
-            ASSERT_NEAR(chip.fanDutyPercent(0), demand(reading + 4), 1e-6);
-            sawFall = true;
+        const bool withinHysteresis = peak - reading <= 4;
+        ASSERT_NEAR(chip.fanDutyPercent(0), withinHysteresis ? peakDuty : demand(reading + 4),
+                    1e-6);
+        if (!withinHysteresis) {
+            ++fell;
+        } else if (reading < peak) {
+            ++held;
         }
     }
-    EXPECT_TRUE(sawHeld);
-    EXPECT_TRUE(sawFall);
+    EXPECT_GT(held, 0);
+    EXPECT_GT(fell, 0);
 }
 
 TEST_F(AfcTest, HottestControllingChannelWins) {
     write(0x4A, 0x00); // TDM 2 controls fan 0 as well, same settings
     write(0x82, 35);
     write(0x8A, 0x42);
-    chip.setHeaters(true, false); // warms TDM 2 only
-    runSeconds(30);
-    ASSERT_LT(temperatureReading(1), 35);
-    EXPECT_NEAR(chip.fanDutyPercent(0), demand(temperatureReading(2)), 1e-6);
-}
-
-// Heater 1 on and fan 0 at full speed.
-void runHeatedChip(SimulatedChip& chip) {
-    chip.setHeaters(true, false);
-    chip.writeRegister(0x60, 0xFF);
+    for (const auto& [heater1, hot, cold] : {std::tuple{true, 2, 1}, std::tuple{false, 1, 2}}) {
+        SCOPED_TRACE(hot);
+        chip.setHeaters(heater1, !heater1);
+        runSeconds(30);
+        ASSERT_LT(temperatureReading(cold), 35);
+        EXPECT_NEAR(chip.fanDutyPercent(0), demand(temperatureReading(hot)), 1e-6);
+        chip.setHeaters(false, false);
+        runSeconds(600);
+    }
 }
 
 TEST(ChipIntegration, OneAccessAfterALongGapLandsWhereManyShortOnesLand) {
-    // 90 s is just past the fine-step budget of one access; an hour is far past it.
-    for (const qint64 gapMs : {qint64(90'000), qint64(3'600'000)}) {
+    // 90 s is just past the fine-step budget of one access; the reference stops stepping after an
+    // hour, when the heated chip has long reached its steady state.
+    for (const qint64 gapMs : {qint64(90'000), qint64(3'600'000), qint64(86'400'000)}) {
         SCOPED_TRACE(gapMs);
         ManualClock stepped, jumped;
         SimulatedChip a(stepped), b(jumped);
-        runHeatedChip(a);
-        runHeatedChip(b);
-        for (qint64 t = 0; t < gapMs; t += 100) {
+        for (SimulatedChip* c : {&a, &b}) {
+            c->setHeaters(true, false);
+            c->writeRegister(0x60, 0xFF);
+        }
+        for (qint64 t = 0; t < std::min(gapMs, qint64(3'600'000)); t += 100) {
             stepped.advanceMs(100);
             a.readRegister(0x70);
         }
@@ -208,22 +167,7 @@ TEST(ChipIntegration, OneAccessAfterALongGapLandsWhereManyShortOnesLand) {
         EXPECT_NEAR(b.temperature(2), a.temperature(2), 0.3);
         EXPECT_NEAR(b.fanRpm(0), a.fanRpm(0), 10.0);
         EXPECT_EQ(b.readRegister(0xA2), a.readRegister(0xA2));
-        EXPECT_EQ(b.readRegister(0xB8), a.readRegister(0xB8));
     }
-}
-
-TEST(ChipIntegration, ADayLongGapReachesTheSteadyState) {
-    ManualClock hourClock, dayClock;
-    SimulatedChip hour(hourClock), day(dayClock);
-    runHeatedChip(hour);
-    runHeatedChip(day);
-    for (int minute = 0; minute < 60; ++minute) {
-        hourClock.advanceMs(60'000);
-        hour.readRegister(0xA2);
-    }
-    dayClock.advanceMs(86'400'000);
-    EXPECT_NEAR(day.temperature(2), hour.temperature(2), 0.01);
-    EXPECT_NEAR(day.fanRpm(0), hour.fanRpm(0), 1.0);
 }
 
 } // namespace

