@@ -1,0 +1,225 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/widgets/StripChart.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace qmf {
+
+namespace {
+
+// A point this far left of the window is kept, so that every trace enters from the left edge.
+constexpr double LeftEdgeMarginS = 1.0;
+
+// Rounds a range outwards to half a decade of its span, so that the axis labels stay put while
+// the data wander a little inside it.
+QCPRange roundedOutwards(double lower, double upper) {
+    const double span = upper - lower;
+    if (!(span > 0) || !std::isfinite(span)) {
+        return {lower, upper};
+    }
+    const double unit = std::pow(10.0, std::floor(std::log10(span))) / 2.0;
+    return {std::floor(lower / unit) * unit, std::ceil(upper / unit) * unit};
+}
+
+} // namespace
+
+StripChart::TraceStyle StripChart::standardStyle(int number) {
+    // Colour-blind-safe hues, dark enough to read on white; neighbours differ in hue and
+    // the pairs that could be confused also in dash pattern.
+    static const TraceStyle styles[StandardStyleCount] = {
+        {QColor(0x00, 0x00, 0x00), Qt::SolidLine, 2.0},
+        {QColor(0x7f, 0x7f, 0x7f), Qt::SolidLine, 2.0},
+        {QColor(0x00, 0x9e, 0x73), Qt::SolidLine, 2.0},
+        {QColor(0x00, 0x72, 0xb2), Qt::SolidLine, 2.0},
+        {QColor(0x56, 0xb4, 0xe9), Qt::DashLine, 2.0},
+        {QColor(0xd5, 0x5e, 0x00), Qt::SolidLine, 2.0},
+        {QColor(0xe6, 0x9f, 0x00), Qt::SolidLine, 2.0},
+        {QColor(0xcc, 0x79, 0xa7), Qt::DashLine, 2.0},
+        {QColor(0x99, 0x99, 0x33), Qt::SolidLine, 2.0},
+        {QColor(0x88, 0x22, 0x55), Qt::DotLine, 2.0},
+    };
+    const int index = ((number % StandardStyleCount) + StandardStyleCount) % StandardStyleCount;
+    return styles[index];
+}
+
+StripChart::StripChart(QWidget* parent) : QCustomPlot(parent) {
+    setAccessibleName(QStringLiteral("Strip chart"));
+    setMinimumSize(320, 200);
+
+    auto ticker = QSharedPointer<QCPAxisTickerDateTime>::create();
+    ticker->setDateTimeSpec(Qt::LocalTime);
+    xAxis->setTicker(ticker);
+    xAxis2->setVisible(false);
+    yAxis->setRange(0, 1000);
+    yAxis2->setRange(0, 10);
+    yAxis2->setVisible(false);
+    for (QCPAxis* axis : {xAxis, yAxis, yAxis2}) {
+        axis->grid()->setSubGridVisible(false);
+    }
+    yAxis2->grid()->setVisible(false); // one grid is enough; the left axis draws it
+    xAxis->grid()->setPen(QPen(QColor(0xd0, 0xd0, 0xd0), 0, Qt::DotLine));
+    yAxis->grid()->setPen(QPen(QColor(0xd0, 0xd0, 0xd0), 0, Qt::DotLine));
+    yAxis->grid()->setZeroLinePen(QPen(QColor(0x90, 0x90, 0x90), 0, Qt::SolidLine));
+
+    // The legend goes in its own row below the plot, so that it never covers a trace.
+    legend->setVisible(true);
+    axisRect()->insetLayout()->take(legend);
+    auto* legendRow = new QCPLayoutGrid;
+    plotLayout()->addElement(1, 0, legendRow);
+    legendRow->setMargins(QMargins(6, 0, 6, 4));
+    legendRow->addElement(0, 0, legend);
+    legend->setFillOrder(QCPLayoutGrid::foColumnsFirst);
+    legend->setBorderPen(Qt::NoPen);
+    legend->setBrush(Qt::NoBrush);
+    plotLayout()->setRowStretchFactor(1, 0.001);
+
+    connect(this, &QCustomPlot::beforeReplot, this, [this] { fitValueAxes(); });
+}
+
+void StripChart::setTimeAxis(const QString& label, const QString& tickFormat) {
+    xAxis->setLabel(label);
+    if (auto ticker = xAxis->ticker().dynamicCast<QCPAxisTickerDateTime>()) {
+        ticker->setDateTimeFormat(tickFormat);
+    }
+}
+
+void StripChart::setValueAxis(ValueAxis axis, const QString& label, const AxisFit& fit) {
+    axisFor(axis)->setLabel(label);
+    (axis == ValueAxis::Left ? leftFit_ : rightFit_) = fit;
+    if (axis == ValueAxis::Right) {
+        yAxis2->setVisible(true);
+    }
+    replot(rpQueuedReplot);
+}
+
+void StripChart::setWindowSeconds(double seconds) {
+    if (!(seconds > 0)) {
+        throw std::invalid_argument("a strip chart window must be longer than 0 s");
+    }
+    windowSeconds_ = seconds;
+    scrollTo(latestKey_);
+}
+
+int StripChart::addTrace(const QString& name, const TraceStyle& style, ValueAxis axis) {
+    QCPAxis* valueAxis = axisFor(axis);
+    valueAxis->setVisible(true);
+    QCPGraph* graph = addGraph(xAxis, valueAxis);
+    graph->setName(name);
+    graph->setPen(QPen(style.color, style.width, style.line, Qt::RoundCap, Qt::RoundJoin));
+    graph->setAdaptiveSampling(true);
+    traces_.append({graph, style, axis});
+    replot(rpQueuedReplot);
+    return int(traces_.size()) - 1;
+}
+
+const StripChart::Trace& StripChart::trace(int index) const {
+    if (index < 0 || index >= traces_.size()) {
+        throw std::out_of_range("strip chart trace " + std::to_string(index) + " does not exist");
+    }
+    return traces_[index];
+}
+
+QString StripChart::traceName(int index) const {
+    return trace(index).graph->name();
+}
+
+StripChart::TraceStyle StripChart::traceStyle(int index) const {
+    return trace(index).style;
+}
+
+StripChart::ValueAxis StripChart::traceAxis(int index) const {
+    return trace(index).axis;
+}
+
+int StripChart::pointCount(int index) const {
+    return trace(index).graph->dataCount();
+}
+
+void StripChart::addPoint(int index, double key, double value) {
+    trace(index).graph->addData(key, value);
+    if (key > latestKey_) {
+        scrollTo(key);
+    } else {
+        replot(rpQueuedReplot);
+    }
+}
+
+void StripChart::scrollTo(double key) {
+    latestKey_ = key;
+    xAxis->setRange(key - windowSeconds_, key);
+    dropScrolledOut();
+    replot(rpQueuedReplot);
+}
+
+void StripChart::clear() {
+    for (const Trace& t : traces_) {
+        t.graph->data()->clear();
+    }
+    replot(rpQueuedReplot);
+}
+
+void StripChart::dropScrolledOut() {
+    const double oldest = latestKey_ - windowSeconds_ - LeftEdgeMarginS;
+    for (const Trace& t : traces_) {
+        t.graph->data()->removeBefore(oldest);
+    }
+}
+
+QCPAxis* StripChart::axisFor(ValueAxis axis) const {
+    return axis == ValueAxis::Left ? yAxis : yAxis2;
+}
+
+const StripChart::AxisFit& StripChart::fitFor(ValueAxis axis) const {
+    return axis == ValueAxis::Left ? leftFit_ : rightFit_;
+}
+
+void StripChart::fitValueAxes() {
+    fitValueAxis(ValueAxis::Left);
+    fitValueAxis(ValueAxis::Right);
+}
+
+void StripChart::fitValueAxis(ValueAxis axis) {
+    const QCPRange shownKeys = xAxis->range();
+    bool any = false;
+    QCPRange data;
+    for (const Trace& t : traces_) {
+        if (t.axis != axis) {
+            continue;
+        }
+        bool found = false;
+        const QCPRange range = t.graph->getValueRange(found, QCP::sdBoth, shownKeys);
+        if (found) {
+            if (any) {
+                data.expand(range);
+            } else {
+                data = range;
+            }
+            any = true;
+        }
+    }
+    if (!any) {
+        return; // nothing shown: the axis keeps its range
+    }
+    const AxisFit& fit = fitFor(axis);
+    if (fit.includeZero) {
+        data.expand(0.0);
+    }
+    const double pad = data.size() / 10.0;
+    double lower = data.lower - pad;
+    double upper = data.upper + pad;
+    const bool floorAtZero = fit.includeZero && data.lower >= 0.0;
+    if (upper - lower < fit.minimumSpan) {
+        const double centre = (data.lower + data.upper) / 2.0;
+        lower = centre - fit.minimumSpan / 2.0;
+        upper = centre + fit.minimumSpan / 2.0;
+    }
+    if (floorAtZero && lower < 0.0) {
+        upper -= lower;
+        lower = 0.0;
+    }
+    axisFor(axis)->setRange(roundedOutwards(lower, upper));
+}
+
+} // namespace qmf

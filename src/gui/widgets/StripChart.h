@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QColor>
+#include <QList>
+#include <QString>
+#include <qcustomplot.h>
+
+namespace qmf {
+
+// A real-time strip chart: named traces over a time-of-day axis that scrolls, showing the last
+// windowSeconds() of history at full resolution. Points that have scrolled out of the window are
+// dropped, so the chart holds a bounded number of points however long it runs. Keys are seconds
+// since the epoch (QCPAxisTickerDateTime's convention); values go on the left or right axis, each
+// of which fits the shown data.
+class StripChart : public QCustomPlot {
+    Q_OBJECT
+public:
+    enum class ValueAxis { Left, Right };
+
+    struct TraceStyle {
+        QColor color;
+        Qt::PenStyle line = Qt::SolidLine;
+        qreal width = 2.0;
+        friend bool operator==(const TraceStyle&, const TraceStyle&) = default;
+    };
+
+    // How a value axis fits its data: padded by a tenth of the span, at least minimumSpan wide,
+    // and with zero kept in view when includeZero is set (a speed axis that starts at 0 reads
+    // truer than one that zooms into noise).
+    struct AxisFit {
+        bool includeZero = false;
+        double minimumSpan = 10.0;
+    };
+
+    // The chart's numbered trace styles, all distinct; numbers outside 0..StandardStyleCount-1
+    // wrap around.
+    static constexpr int StandardStyleCount = 10;
+    static TraceStyle standardStyle(int number);
+
+    explicit StripChart(QWidget* parent = nullptr);
+
+    // The time axis: its label, and the tick-label format in QDateTime::toString form.
+    void setTimeAxis(const QString& label, const QString& tickFormat);
+    // Shows (Right) or hides the axis; a trace on a hidden axis shows it.
+    void setValueAxis(ValueAxis axis, const QString& label, const AxisFit& fit);
+
+    void setWindowSeconds(double seconds);
+    double windowSeconds() const { return windowSeconds_; }
+
+    // Adds a trace and its legend entry; returns its index (0, 1, ...).
+    int addTrace(const QString& name, const TraceStyle& style, ValueAxis axis = ValueAxis::Left);
+    int traceCount() const { return int(traces_.size()); }
+    QString traceName(int trace) const;
+    TraceStyle traceStyle(int trace) const;
+    ValueAxis traceAxis(int trace) const;
+    // The points the trace holds now.
+    int pointCount(int trace) const;
+
+    // Adds a point and scrolls the window so that it ends at the newest key. A trace index out
+    // of range throws std::out_of_range.
+    void addPoint(int trace, double key, double value);
+    // Scrolls the window to end at key (also without new points) and drops what scrolled out.
+    void scrollTo(double key);
+    double latestKey() const { return latestKey_; }
+
+    // Removes every point of every trace.
+    void clear();
+
+private:
+    struct Trace {
+        QCPGraph* graph = nullptr;
+        TraceStyle style;
+        ValueAxis axis = ValueAxis::Left;
+    };
+
+    QCPAxis* axisFor(ValueAxis axis) const;
+    const AxisFit& fitFor(ValueAxis axis) const;
+    void fitValueAxes();
+    void fitValueAxis(ValueAxis axis);
+    void dropScrolledOut();
+    const Trace& trace(int index) const;
+
+    QList<Trace> traces_;
+    double windowSeconds_ = 300.0;
+    double latestKey_ = 0.0;
+    AxisFit leftFit_{true, 1000.0};
+    AxisFit rightFit_{false, 10.0};
+};
+
+} // namespace qmf
