@@ -15,7 +15,9 @@
 
 // Failure messages show texts as texts.
 QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 QT_END_NAMESPACE
 
 namespace qmf::test {
@@ -68,6 +70,13 @@ protected:
         QTest::mouseClick(label, Qt::LeftButton);
         // Lay the page out now, so that its controls can be clicked where the user sees them.
         QCoreApplication::processEvents();
+    }
+    // A mouse click on the indicator of a check box or option button (the middle of a wide one
+    // may lie beyond its text, where a click does nothing).
+    static void clickIndicator(QAbstractButton* button) {
+        ASSERT_NE(button, nullptr);
+        const int middle = button->height() / 2;
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(middle, middle));
     }
     static void click(QWidget& window, const QString& name) {
         QAbstractButton* button = find<QAbstractButton>(window, name);
