@@ -3,6 +3,7 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <algorithm>
 
 namespace qmf {
 
@@ -29,12 +30,18 @@ QList<QWidget*> WindowRegistry::windows() const {
 void WindowRegistry::present(QWidget* window, bool topLevel) {
     if (area_ && !topLevel) {
         auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget());
-        if (sub == nullptr) {
+        const bool added = sub == nullptr;
+        if (added) {
             sub = area_->addSubWindow(window);
             sub->setAttribute(Qt::WA_DeleteOnClose);
         }
         sub->show();
         window->show();
+        if (added && (sub->x() < 0 || sub->y() < 0)) {
+            // A window larger than the area is placed partly above or left of it, out of reach
+            // of the scroll bars: its title bar must stay in view.
+            sub->move(std::max(0, sub->x()), std::max(0, sub->y()));
+        }
         area_->setActiveSubWindow(sub);
         return;
     }

@@ -18,6 +18,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -38,6 +39,8 @@ const QString TopKey = QStringLiteral("MainTop");
 // The client area at design, in twips.
 constexpr double ClientWidthTwips = 11040;
 constexpr double ClientHeightTwips = 8640;
+// The register list and the bar-graph monitor are wider than the design's client area.
+constexpr QSize MinimumUsefulSize(1040, 780);
 
 struct ToolbarButton {
     const char* key;
@@ -74,15 +77,14 @@ frmMain::frmMain(AppContext& ctx) : ctx_(ctx) {
     StatusBar1_ = new QStatusBar(this);
     StatusBar1_->setObjectName(QStringLiteral("StatusBar1"));
     setStatusBar(StatusBar1_);
+    deviceLabel_ = new QLabel(StatusBar1_);
+    deviceLabel_->setObjectName(QStringLiteral("DeviceLBL"));
+    StatusBar1_->addPermanentWidget(deviceLabel_);
 
     ctx_.windows.setMdiArea(mdi_);
     ctx_.errors.setStatusBar(StatusBar1_);
 
-    const double dpiX = logicalDpiX();
-    const double dpiY = logicalDpiY();
-    resize(text::twipsToPixels(ClientWidthTwips, dpiX),
-           text::twipsToPixels(ClientHeightTwips, dpiY) + menuBar()->sizeHint().height() +
-               tbToolBar_->sizeHint().height() + StatusBar1_->sizeHint().height());
+    resize(initialSize());
 
     // Load.
     restorePosition();
@@ -90,6 +92,20 @@ frmMain::frmMain(AppContext& ctx) : ctx_(ctx) {
 }
 
 frmMain::~frmMain() = default;
+
+QSize frmMain::initialSize() const {
+    // The design's client area, grown to what the views need side by side, within the screen.
+    const QSize chrome(0, menuBar()->sizeHint().height() + tbToolBar_->sizeHint().height() +
+                              StatusBar1_->sizeHint().height());
+    QSize size = QSize(text::twipsToPixels(ClientWidthTwips, logicalDpiX()),
+                       text::twipsToPixels(ClientHeightTwips, logicalDpiY())) +
+                 chrome;
+    size = size.expandedTo(MinimumUsefulSize);
+    if (const QScreen* shown = screen()) {
+        size = size.boundedTo(shown->availableGeometry().size() * 0.9);
+    }
+    return size;
+}
 
 QAction* frmMain::addItem(QMenu* menu, const char* name, const QString& caption,
                           std::function<void()> handler) {
@@ -198,6 +214,11 @@ void frmMain::updateAvailability() {
     for (QAction* action : findChildren<QAction*>()) {
         update(action);
     }
+}
+
+void frmMain::setDeviceDescription(const QString& text) {
+    deviceLabel_->setText(text);
+    deviceLabel_->setAccessibleName(text);
 }
 
 QString frmMain::windowForToolbarKey(const QString& key) {

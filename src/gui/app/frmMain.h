@@ -8,6 +8,7 @@
 #include <functional>
 
 class QAction;
+class QLabel;
 class QMdiArea;
 class QMenu;
 class QStatusBar;
@@ -46,6 +47,9 @@ public:
     frmAbout* aboutBox() const { return about_; }
     void showAbout();
 
+    // Which device the program works with, shown at the right of the status bar.
+    void setDeviceDescription(const QString& text);
+
     // The window class that each tool bar key opens.
     static QString windowForToolbarKey(const QString& key);
 
@@ -53,6 +57,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QSize initialSize() const;
     void buildMenus();
     void buildToolBar();
     QAction* addItem(QMenu* menu, const char* name, const QString& caption,
@@ -67,6 +72,7 @@ private:
     QMdiArea* mdi_ = nullptr;
     QToolBar* tbToolBar_ = nullptr;
     QStatusBar* StatusBar1_ = nullptr;
+    QLabel* deviceLabel_ = nullptr;
     QMenu* mnuWindow_ = nullptr;
     QAction* mnuViewToolbar_ = nullptr;
     QList<QAction*> windowList_;

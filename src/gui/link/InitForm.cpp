@@ -549,6 +549,13 @@ void InitForm::finishClicked() {
     const int address = ResultAddresses_.value(row < 0 ? 0 : row, ResultAddresses_.first());
     const QStringList failures = DeviceSearch::applyChoice(ctx_.state, finds_, address);
     frmMain& main = ctx_.windows.show<frmMain>(ctx_);
+    if (const QListWidgetItem* chosen = SearchResultsLIST_->item(row < 0 ? 0 : row)) {
+        const QString board =
+            ctx_.state.hasBoard()
+                ? QStringLiteral(" (") + ctx_.state.board().description() + QLatin1Char(')')
+                : QString();
+        main.setDeviceDescription(chosen->text() + board);
+    }
     close();
     if (!failures.isEmpty()) {
         // The device is chosen all the same; the user learns which set-up steps failed.

@@ -50,4 +50,14 @@ public:
     }
 };
 
+// Larger than any main window.
+class BigView final : public QWidget {
+    Q_OBJECT
+public:
+    explicit BigView(AppContext&) {
+        setWindowTitle(QStringLiteral("Big View"));
+        setMinimumSize(2400, 1600);
+    }
+};
+
 } // namespace qmf::test

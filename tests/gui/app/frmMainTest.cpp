@@ -11,6 +11,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
@@ -166,6 +167,18 @@ TEST_F(FrmMainTest, ChoosingAWindowTwiceShowsOneInstance) {
     EXPECT_EQ(t.windows.find<RefreshingView>(), first);
     EXPECT_EQ(main.mdiArea()->subWindowList().size(), 1);
     EXPECT_EQ(main.mdiArea()->activeSubWindow()->widget(), first);
+}
+
+TEST_F(FrmMainTest, TheWindowFitsTheScreenAndAHugeViewOpensWithItsTitleInView) {
+    frmMain& main = createMain();
+    main.show();
+    const QRect screen = main.screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(main.geometry())) << "the main window fits the screen";
+    BigView& view = t.windows.show<BigView>(t.ctx);
+    const QWidget* sub = view.parentWidget();
+    ASSERT_NE(sub, nullptr);
+    EXPECT_GE(sub->x(), 0);
+    EXPECT_GE(sub->y(), 0);
 }
 
 TEST_F(FrmMainTest, ItemsWithoutAWindowInThisBuildAreDisabled) {

@@ -29,6 +29,8 @@ TEST_F(InitFormFinish, RecordsThePrinterPortDeviceAndShowsTheMainWindow) {
     frmMain* main = t.windows.find<frmMain>();
     ASSERT_NE(main, nullptr);
     EXPECT_TRUE(main->isVisible());
+    EXPECT_EQ(main->findChild<QLabel*>(QStringLiteral("DeviceLBL"))->text(),
+              QStringLiteral("Found an QMF4150 at:5Eh, on printer port:378h (recording board)"));
     EXPECT_TRUE(wizard_.isNull()) << "the wizard unloads itself";
     EXPECT_EQ(ending.count(), 0);
     EXPECT_TRUE(t.dialogs.messages.isEmpty());
