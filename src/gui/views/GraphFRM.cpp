@@ -89,7 +89,14 @@ GraphFRM::GraphFRM(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx
     ainChart_->setTimeAxis(QStringLiteral("Time"), TimeTickFormat);
     ainChart_->setWindowSeconds(ChartWindowS);
     ainChart_->setValueAxis(StripChart::ValueAxis::Left, QStringLiteral("GPIO"), {true, 1.0});
-    ainChart_->legend->setVisible(false);
+    ainChart_->yAxis->setRange(0.0, 1.0);
+    ainChart_->setLegendVisible(false);
+
+    // Both charts leave the same room for their value axes, so that their time axes line up.
+    const int side =
+        fontMetrics().horizontalAdvance(QStringLiteral("00000")) + fontMetrics().height() + 24;
+    chart_->setSideMargins(side, side);
+    ainChart_->setSideMargins(side, side);
 
     const double now = chartKey();
     chart_->scrollTo(now);

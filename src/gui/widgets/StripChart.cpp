@@ -29,16 +29,16 @@ StripChart::TraceStyle StripChart::standardStyle(int number) {
     // Colour-blind-safe hues, dark enough to read on white; neighbours differ in hue and
     // the pairs that could be confused also in dash pattern.
     static const TraceStyle styles[StandardStyleCount] = {
-        {QColor(0x00, 0x00, 0x00), Qt::SolidLine, 2.0},
-        {QColor(0x7f, 0x7f, 0x7f), Qt::SolidLine, 2.0},
-        {QColor(0x00, 0x9e, 0x73), Qt::SolidLine, 2.0},
-        {QColor(0x00, 0x72, 0xb2), Qt::SolidLine, 2.0},
-        {QColor(0x56, 0xb4, 0xe9), Qt::DashLine, 2.0},
-        {QColor(0xd5, 0x5e, 0x00), Qt::SolidLine, 2.0},
-        {QColor(0xe6, 0x9f, 0x00), Qt::SolidLine, 2.0},
-        {QColor(0xcc, 0x79, 0xa7), Qt::DashLine, 2.0},
-        {QColor(0x99, 0x99, 0x33), Qt::SolidLine, 2.0},
-        {QColor(0x88, 0x22, 0x55), Qt::DotLine, 2.0},
+        {QColor(0x00, 0x00, 0x00), Qt::SolidLine, 2.0}, // black
+        {QColor(0x7f, 0x7f, 0x7f), Qt::SolidLine, 2.0}, // grey
+        {QColor(0xe6, 0x9f, 0x00), Qt::SolidLine, 2.0}, // orange
+        {QColor(0x00, 0x72, 0xb2), Qt::SolidLine, 2.0}, // blue
+        {QColor(0x56, 0xb4, 0xe9), Qt::DashLine, 2.0},  // sky blue, dashed
+        {QColor(0xd5, 0x5e, 0x00), Qt::SolidLine, 2.0}, // vermilion
+        {QColor(0x00, 0x9e, 0x73), Qt::SolidLine, 2.0}, // bluish green
+        {QColor(0xcc, 0x79, 0xa7), Qt::DashLine, 2.0},  // reddish purple, dashed
+        {QColor(0x99, 0x99, 0x33), Qt::SolidLine, 2.0}, // olive
+        {QColor(0x88, 0x22, 0x55), Qt::DotLine, 2.0},   // wine, dotted
     };
     const int index = ((number % StandardStyleCount) + StandardStyleCount) % StandardStyleCount;
     return styles[index];
@@ -64,18 +64,24 @@ StripChart::StripChart(QWidget* parent) : QCustomPlot(parent) {
     yAxis->grid()->setZeroLinePen(QPen(QColor(0x90, 0x90, 0x90), 0, Qt::SolidLine));
 
     // The legend goes in its own row below the plot, so that it never covers a trace.
-    legend->setVisible(true);
     axisRect()->insetLayout()->take(legend);
-    auto* legendRow = new QCPLayoutGrid;
-    plotLayout()->addElement(1, 0, legendRow);
-    legendRow->setMargins(QMargins(6, 0, 6, 4));
-    legendRow->addElement(0, 0, legend);
+    legendRow_ = new QCPLayoutGrid;
+    legendRow_->setMargins(QMargins(6, 0, 6, 4));
+    legendRow_->addElement(0, 0, legend);
     legend->setFillOrder(QCPLayoutGrid::foColumnsFirst);
     legend->setBorderPen(Qt::NoPen);
     legend->setBrush(Qt::NoBrush);
-    plotLayout()->setRowStretchFactor(1, 0.001);
+    setLegendVisible(true);
 
     connect(this, &QCustomPlot::beforeReplot, this, [this] { fitValueAxes(); });
+}
+
+StripChart::~StripChart() {
+    // A hidden legend row is outside the layout tree the plot deletes; it must go while the
+    // plot's layers still exist.
+    if (legendRow_->layout() == nullptr) {
+        delete legendRow_;
+    }
 }
 
 void StripChart::setTimeAxis(const QString& label, const QString& tickFormat) {
@@ -90,6 +96,26 @@ void StripChart::setValueAxis(ValueAxis axis, const QString& label, const AxisFi
     (axis == ValueAxis::Left ? leftFit_ : rightFit_) = fit;
     if (axis == ValueAxis::Right) {
         yAxis2->setVisible(true);
+    }
+    replot(rpQueuedReplot);
+}
+
+void StripChart::setSideMargins(int left, int right) {
+    axisRect()->setAutoMargins(QCP::msTop | QCP::msBottom);
+    axisRect()->setMargins(QMargins(left, 0, right, 0));
+    replot(rpQueuedReplot);
+}
+
+void StripChart::setLegendVisible(bool visible) {
+    legend->setVisible(visible);
+    const bool placed = plotLayout()->rowCount() > 1;
+    if (visible && !placed) {
+        plotLayout()->addElement(1, 0, legendRow_);
+        plotLayout()->setRowStretchFactor(1, 0.001);
+    } else if (!visible && placed) {
+        // Taken out of the layout (not deleted), so that the plot gets the whole height.
+        plotLayout()->take(legendRow_);
+        plotLayout()->simplify();
     }
     replot(rpQueuedReplot);
 }

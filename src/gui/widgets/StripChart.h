@@ -39,11 +39,19 @@ public:
     static TraceStyle standardStyle(int number);
 
     explicit StripChart(QWidget* parent = nullptr);
+    ~StripChart() override;
 
     // The time axis: its label, and the tick-label format in QDateTime::toString form.
     void setTimeAxis(const QString& label, const QString& tickFormat);
     // Shows (Right) or hides the axis; a trace on a hidden axis shows it.
     void setValueAxis(ValueAxis axis, const QString& label, const AxisFit& fit);
+
+    // Fixed widths left and right of the plot area, so that charts stacked above each other
+    // share one time scale; the heights stay automatic.
+    void setSideMargins(int left, int right);
+
+    // The legend row below the plot (shown at first).
+    void setLegendVisible(bool visible);
 
     void setWindowSeconds(double seconds);
     double windowSeconds() const { return windowSeconds_; }
@@ -81,6 +89,7 @@ private:
     void dropScrolledOut();
     const Trace& trace(int index) const;
 
+    QCPLayoutGrid* legendRow_ = nullptr; // owned by the plot layout, or by this chart when hidden
     QList<Trace> traces_;
     double windowSeconds_ = 300.0;
     double latestKey_ = 0.0;

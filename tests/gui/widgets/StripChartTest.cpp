@@ -69,6 +69,22 @@ TEST(StripChart, WindowScrollsWithTheNewestPointAndDropsWhatScrolledOut) {
     EXPECT_THROW(chart.setWindowSeconds(0.0), std::invalid_argument);
 }
 
+TEST(StripChart, HiddenLegendGivesThePlotTheWholeHeight) {
+    StripChart chart;
+    chart.addTrace(QStringLiteral("a"), StripChart::standardStyle(0));
+    chart.resize(600, 300);
+    chart.replot();
+    const int withLegend = chart.axisRect()->rect().height();
+    chart.setLegendVisible(false);
+    chart.replot();
+    EXPECT_FALSE(chart.legend->visible());
+    EXPECT_GT(chart.axisRect()->rect().height(), withLegend);
+    chart.setLegendVisible(true);
+    chart.replot();
+    EXPECT_EQ(chart.axisRect()->rect().height(), withLegend);
+    chart.setLegendVisible(false); // and the chart goes away with its legend hidden
+}
+
 TEST(StripChart, ClearEmptiesEveryTrace) {
     StripChart chart;
     chart.addTrace(QStringLiteral("a"), StripChart::standardStyle(0));
