@@ -152,7 +152,7 @@ MaskPage::MaskPage(AppContext& ctx, Kind kind, QWidget* parent) : WizardPage(par
                               {QStringLiteral("Set Fan1 to AlrmSpeed (a)"),
                                QStringLiteral("Set Fan2 to AlrmSpeed (b)")},
                               address, this),
-                4);
+                3);
         }
         layout->addSpacing(8);
         layout->addWidget(

@@ -7,6 +7,7 @@
 #include "gui/wizards/StepShape.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,6 +22,7 @@ namespace {
 const QColor CurrentBorder(0x00, 0x80, 0x00);
 const QColor OtherBorder(0x80, 0x80, 0x80);
 const QColor OtherFill(0xE0, 0xE0, 0xE0);
+constexpr int StepMargin = 8; // between a step's frame and its caption
 
 QString indexed(const char* name, int index) {
     return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
@@ -32,6 +34,7 @@ StepWizard::StepWizard(AppContext& ctx, const QString& caption, QWidget* parent)
     setWindowTitle(caption);
 
     auto* listColumn = new QVBoxLayout;
+    listColumn->setContentsMargins(0, 6, 0, 6);
     listColumn->setSpacing(6);
     stepList_ = new QVBoxLayout;
     stepList_->setSpacing(4);
@@ -44,9 +47,8 @@ StepWizard::StepWizard(AppContext& ctx, const QString& caption, QWidget* parent)
     hint_->setForegroundRole(QPalette::PlaceholderText);
     listColumn->addWidget(hint_);
 
-    auto* listWidget = new QWidget(this);
-    listWidget->setLayout(listColumn);
-    listWidget->setFixedWidth(190);
+    listWidget_ = new QWidget(this);
+    listWidget_->setLayout(listColumn);
 
     pages_ = new QStackedWidget(this);
     pages_->setObjectName(QStringLiteral("StepPages"));
@@ -56,7 +58,7 @@ StepWizard::StepWizard(AppContext& ctx, const QString& caption, QWidget* parent)
     separator->setFrameShadow(QFrame::Sunken);
 
     auto* body = new QHBoxLayout;
-    body->addWidget(listWidget);
+    body->addWidget(listWidget_);
     body->addWidget(separator);
     body->addWidget(pages_, 1);
 
@@ -105,9 +107,8 @@ QVBoxLayout* StepWizard::addStep(const QString& listCaption, const QString& titl
     shape->setObjectName(indexed("StepShape", index));
     auto* label = new StepLabel(listCaption, shape);
     label->setObjectName(indexed("StepLBL", index));
-    label->setWordWrap(true);
     auto* shapeLayout = new QVBoxLayout(shape);
-    shapeLayout->setContentsMargins(8, 4, 8, 4);
+    shapeLayout->setContentsMargins(StepMargin, 4, StepMargin, 4);
     shapeLayout->addWidget(label);
     stepList_->addWidget(shape);
     connect(label, &StepLabel::clicked, this,
@@ -132,6 +133,15 @@ QVBoxLayout* StepWizard::addStep(const QString& listCaption, const QString& titl
 }
 
 void StepWizard::start() {
+    // The current step's caption is bold: the list is as wide as the widest bold caption, so that
+    // nothing wraps or moves when the current step changes.
+    int widest = 0;
+    for (const Step& entry : steps_) {
+        QFont bold = entry.label->font();
+        bold.setBold(true);
+        widest = qMax(widest, QFontMetrics(bold).horizontalAdvance(entry.label->text()));
+    }
+    listWidget_->setFixedWidth(widest + 2 * StepMargin + 10);
     // A page that cannot be read still shows; the boundary tells the user why it is empty.
     ctx_.errors.run(this, [this] { ShowStep(0); });
 }

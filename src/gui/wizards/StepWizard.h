@@ -72,6 +72,7 @@ private:
 
     QList<Step> steps_;
     int currentStep_ = 0;
+    QWidget* listWidget_ = nullptr;
     QVBoxLayout* stepList_ = nullptr;
     QStackedWidget* pages_ = nullptr;
     QLabel* hint_ = nullptr;
