@@ -9,8 +9,8 @@ namespace qmf {
 
 namespace {
 
-// The labels are the report's own texts, misspellings included, since users compare them with
-// older reports.
+// The labels are fixed texts of the report, misspellings included: users and scripts match on
+// them.
 constexpr std::array<AutoSetRow, AutoSetRowCount> Table{{
     {0x48, 0x00, "QMF4150-Temp0 fan mask, Address Pointer:"},
     {0x49, 0x01, "QMF4150-Temp1 fan mask, Address Pointer:"},

@@ -32,7 +32,7 @@ std::vector<RegisterPageLayout> build() {
     std::vector<quint8> ains = ain(0);
     const std::vector<quint8> ain1 = ain(1);
     ains.insert(ains.end(), ain1.begin(), ain1.end());
-    // Panels 1 to 5, 7 and 9 keep their historical names; the three that had none are 8, 10, 11.
+    // The register panels are SSPanel1 to SSPanel11; SSPanel6 is the panel of the bit digits.
     return {
         {RegisterTab::Main,
          {{QStringLiteral("SSPanel1"), {{0x00, 0x01, 0x0F, 0x0B, 0x0D, 0x0E}}},

@@ -21,7 +21,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <QStatusBar> // ErrorBoundary.h needs it complete
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>

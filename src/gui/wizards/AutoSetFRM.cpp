@@ -8,7 +8,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QMdiArea> // WindowRegistry.h needs it complete
 #include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
