@@ -13,7 +13,8 @@ CommandParser::CommandParser(const QString& command, const QString& description)
     : command_(command) {
     parser_.setApplicationDescription(description);
     parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser_.addHelpOption();
+    parser_.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                         QStringLiteral("Show this help.")));
 }
 
 void CommandParser::addPositional(const QString& name, const QString& description,

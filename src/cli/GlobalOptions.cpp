@@ -23,14 +23,14 @@ const QString Description = QStringLiteral(
     "before the alternate one), then the PC's SMBus.");
 
 QString commandList() {
+    // A synopsis longer than the column gets its summary on the next line.
+    constexpr int Column = 26;
     QString text = QStringLiteral("\nCommands (qmf4150ctl COMMAND --help tells more):\n");
-    int width = 0;
     for (const CommandSpec& spec : commands()) {
-        width = std::max(width, int(spec.synopsis.size()));
-    }
-    for (const CommandSpec& spec : commands()) {
-        text += QStringLiteral("  ") + spec.synopsis.leftJustified(width + 2) + spec.summary +
-                QLatin1Char('\n');
+        QString line = QStringLiteral("  ") + spec.synopsis;
+        line = line.size() < Column ? line.leftJustified(Column)
+                                    : line + QLatin1Char('\n') + QString(Column, QLatin1Char(' '));
+        text += line + spec.summary + QLatin1Char('\n');
     }
     text += QStringLiteral(
         "\nRegisters, values and addresses are hexadecimal, as the program shows them: 5E, 0x5E "
