@@ -111,16 +111,6 @@ TEST(RegisterSettingsParse, AnOverlongLineIsOneBadLineNotSeveral) {
     EXPECT_EQ(parsed.settings[1].number, 3);
 }
 
-TEST(RegisterSettingsParse, BinaryGarbageIsReportedNotWritten) {
-    QByteArray garbage;
-    for (int i = 0; i < 600; ++i) {
-        garbage += char((i * 37) % 256);
-    }
-    const ParsedRegisterSettings parsed = parse(garbage);
-    EXPECT_TRUE(parsed.settings.isEmpty());
-    EXPECT_FALSE(parsed.badLines.isEmpty());
-}
-
 TEST(RegisterSettingsParse, AByteOrderMarkInFrontIsIgnored) {
     const ParsedRegisterSettings parsed = parse("\xEF\xBB\xBF"
                                                 "0,7\r\n");

@@ -152,14 +152,6 @@ TEST_F(RegisterSettingsOnRecording, AFailedWriteIsSkippedAndTheRestGoesOn) {
     EXPECT_FALSE(result.complete());
 }
 
-TEST_F(RegisterSettingsOnRecording, SmbusPathIsUsedWhenChosen) {
-    useSmbus();
-    smbusChip()[0x0D] = 0x41;
-    ASSERT_TRUE(saveRegisterSettings(state, path("chip.dat")).complete());
-    EXPECT_TRUE(readAll(path("chip.dat")).contains("\r\nD,41\r\n"));
-    EXPECT_TRUE(board->transfers().filter(QStringLiteral("BusEngine")).isEmpty());
-}
-
 // The same round trip on the simulated board, whose chip ignores writes to its read-only
 // registers and keeps measuring.
 class RegisterSettingsOnSimulatedBoard : public ::testing::Test {
@@ -214,14 +206,6 @@ TEST_F(RegisterSettingsOnSimulatedBoard, LoadingASavedFileRestoresEveryWritableR
             EXPECT_EQ(sim->printerPortChip().readRegister(quint8(r)), (r * 7 + 3) & 0xFF) << r;
         }
     }
-}
-
-TEST_F(RegisterSettingsOnSimulatedBoard, TransferFailuresWhileSavingAreCounted) {
-    sim->failNextTransfers(2);
-    const auto result = saveRegisterSettings(state, dir.filePath(QStringLiteral("sim.dat")));
-    EXPECT_EQ(result.registersSaved, 254);
-    EXPECT_EQ(result.unreadable.size(), 2);
-    EXPECT_FALSE(result.complete());
 }
 
 } // namespace

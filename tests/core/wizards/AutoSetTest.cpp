@@ -98,14 +98,6 @@ TEST_F(AutoSet, AFailedWriteStopsTheRowsAfterItAndThrows) {
     EXPECT_EQ(printerChip()[0x01], 0x00); // the configuration row was never reached
 }
 
-TEST_F(AutoSet, UsesTheSmbusPathWhenChosen) {
-    useSmbus();
-    run();
-    EXPECT_EQ(board->transfers().size(), 20);
-    EXPECT_TRUE(board->transfers().filter(QStringLiteral("BusEngine")).isEmpty());
-    EXPECT_EQ(smbusChip()[0x68], 0xAA);
-}
-
 TEST(AutoSetLogLine, HexIsUpperCaseWithoutLeadingZeros) {
     EXPECT_EQ(AutoSetLogLine(QStringLiteral("x:"), 0x0F, 0x00),
               QStringLiteral("x:F, data written:0"));
