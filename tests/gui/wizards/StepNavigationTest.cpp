@@ -6,6 +6,7 @@
 #include "gui/wizards/StepShape.h"
 
 #include <QApplication>
+#include <QMdiArea>
 #include <QPushButton>
 
 namespace qmf::test {
@@ -17,6 +18,10 @@ struct WizardKind {
     QStringList stepCaptions;
     QStringList pageTitles;
 };
+
+void PrintTo(const WizardKind& kind, std::ostream* out) {
+    *out << kind.name;
+}
 
 const WizardKind FanConfig{
     "FanConfigFRM",
@@ -161,6 +166,19 @@ TEST_P(StepNavigationTest, FinishAndCancelCloseWithoutWritingAndTheNextOpenStart
         StepWizard& again = wizard();
         expectShown(again, 0);
     }
+}
+
+TEST_P(StepNavigationTest, InsideTheMainWindowFinishClosesTheSubWindow) {
+    QMdiArea area;
+    env.windows.setMdiArea(&area);
+    area.show();
+    StepWizard& w = wizard();
+    ASSERT_EQ(area.subWindowList().size(), 1);
+    clickStep(w, last());
+    click(w, QStringLiteral("FinishCMD"));
+    deleteClosedWindows();
+    EXPECT_TRUE(area.subWindowList().isEmpty());
+    EXPECT_EQ(existing(), nullptr);
 }
 
 TEST_P(StepNavigationTest, APageThatCannotBeReadIsReportedAndTheButtonsStillFollowTheStep) {
