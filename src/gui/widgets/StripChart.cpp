@@ -74,6 +74,9 @@ StripChart::StripChart(QWidget* parent) : QCustomPlot(parent) {
     setLegendVisible(true);
 
     connect(this, &QCustomPlot::beforeReplot, this, [this] { fitValueAxes(); });
+    refreshTimer_ = new QTimer(this);
+    refreshTimer_->setSingleShot(true);
+    connect(refreshTimer_, &QTimer::timeout, this, [this] { replot(); });
 }
 
 StripChart::~StripChart() {
@@ -168,7 +171,7 @@ void StripChart::addPoint(int index, double key, double value) {
     if (key > latestKey_) {
         scrollTo(key);
     } else {
-        replot(rpQueuedReplot);
+        requestReplot();
     }
 }
 
@@ -176,14 +179,26 @@ void StripChart::scrollTo(double key) {
     latestKey_ = key;
     xAxis->setRange(key - windowSeconds_, key);
     dropScrolledOut();
-    replot(rpQueuedReplot);
+    requestReplot();
 }
 
 void StripChart::clear() {
     for (const Trace& t : traces_) {
         t.graph->data()->clear();
     }
-    replot(rpQueuedReplot);
+    requestReplot();
+}
+
+void StripChart::setRefreshIntervalMs(int ms) {
+    refreshMs_ = std::max(0, ms);
+}
+
+void StripChart::requestReplot() {
+    if (refreshMs_ == 0) {
+        replot(rpQueuedReplot);
+    } else if (!refreshTimer_->isActive()) {
+        refreshTimer_->start(refreshMs_);
+    }
 }
 
 void StripChart::dropScrolledOut() {

@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QList>
 #include <QString>
+#include <QTimer>
 #include <qcustomplot.h>
 
 namespace qmf {
@@ -75,6 +76,12 @@ public:
     // Removes every point of every trace.
     void clear();
 
+    // New points are drawn at most this often (ms); 0 draws on every change, at the next turn of
+    // the event loop. Redrawing costs milliseconds, while a 100 ms tick moves a five-minute
+    // window by a fraction of a pixel, so the default is twice a second.
+    void setRefreshIntervalMs(int ms);
+    int refreshIntervalMs() const { return refreshMs_; }
+
 private:
     struct Trace {
         QCPGraph* graph = nullptr;
@@ -87,10 +94,13 @@ private:
     void fitValueAxes();
     void fitValueAxis(ValueAxis axis);
     void dropScrolledOut();
+    void requestReplot();
     const Trace& trace(int index) const;
 
     QCPLayoutGrid* legendRow_ = nullptr; // owned by the plot layout, or by this chart when hidden
     QList<Trace> traces_;
+    QTimer* refreshTimer_ = nullptr;
+    int refreshMs_ = 500;
     double windowSeconds_ = 300.0;
     double latestKey_ = 0.0;
     AxisFit leftFit_{true, 1000.0};

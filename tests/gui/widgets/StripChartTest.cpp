@@ -85,6 +85,25 @@ TEST(StripChart, HiddenLegendGivesThePlotTheWholeHeight) {
     chart.setLegendVisible(false); // and the chart goes away with its legend hidden
 }
 
+TEST(StripChart, NewPointsAreDrawnAtMostOncePerRefreshInterval) {
+    StripChart chart;
+    chart.addTrace(QStringLiteral("a"), StripChart::standardStyle(0));
+    QCoreApplication::processEvents(); // the set-up's own replot
+    int replots = 0;
+    QObject::connect(&chart, &QCustomPlot::afterReplot, [&replots] { ++replots; });
+    EXPECT_EQ(chart.refreshIntervalMs(), 500);
+    for (int i = 0; i < 100; ++i) {
+        chart.addPoint(0, 100.0 + i * 0.1, i);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(replots, 0) << "the redraw waits for the refresh interval";
+    chart.setRefreshIntervalMs(0);
+    chart.addPoint(0, 200.0, 1.0);
+    chart.addPoint(0, 200.1, 2.0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(replots, 1) << "without an interval, changes are drawn at the next turn";
+}
+
 TEST(StripChart, ClearEmptiesEveryTrace) {
     StripChart chart;
     chart.addTrace(QStringLiteral("a"), StripChart::standardStyle(0));

@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The polling cost of the monitoring views on the simulated board, offscreen, in real time: the
+// register list (continuous read), the bar-graph monitor (started), the graph window (graphing)
+// and the chip layout view (polling), all open together, for 60 s; then each alone for 20 s to
+// show where the time goes. Goal: all four together use at most 3 % of one core (1.8 s of CPU
+// time in 60 s).
+#include "GraphBenchContext.h"
+#include "gui/views/BargraphForm.h"
+#include "gui/views/ChipLayoutForm.h"
+#include "gui/views/GraphFRM.h"
+
+#include <QAbstractButton>
+#include <QEventLoop>
+#include <QTimer>
+
+#if __has_include("gui/reglist/Register_List.h")
+#include "gui/reglist/Register_List.h"
+#define QMF_BENCH_REGISTER_LIST
+#endif
+
+namespace {
+
+using namespace qmf;
+
+enum View { RegisterList = 1, Bargraph = 2, Graph = 4, ChipLayout = 8, All = 15 };
+
+template <class Window> void openAndStart(bench::WindowBench& b, const char* startControl) {
+    QWidget& window = b.windows.show<Window>(b.ctx);
+    window.findChild<QAbstractButton*>(QLatin1String(startControl))->click();
+}
+
+void BM_Polling(benchmark::State& state) {
+    const int views = int(state.range(0));
+    const int seconds = int(state.range(1));
+    for (auto _ : state) {
+        SystemClock clock;
+        bench::WindowBench b(clock);
+        if (views & RegisterList) {
+#ifdef QMF_BENCH_REGISTER_LIST
+            openAndStart<Register_List>(b, "ContinuousReadCHK");
+#else
+            state.SkipWithError("the register list is not in this build");
+            break;
+#endif
+        }
+        if (views & Bargraph) {
+            openAndStart<BargraphForm>(b, "BargraphCHK");
+        }
+        if (views & Graph) {
+            openAndStart<GraphFRM>(b, "StartStopGraphsCHK");
+        }
+        if (views & ChipLayout) {
+            openAndStart<ChipLayoutForm>(b, "StartStopPollingChipLayout");
+        }
+        QCoreApplication::processEvents(); // first layouts and paints are not polling
+
+        QEventLoop loop;
+        QTimer::singleShot(seconds * 1000, &loop, &QEventLoop::quit);
+        const double cpuBefore = bench::cpuSeconds();
+        loop.exec();
+        const double cpu = bench::cpuSeconds() - cpuBefore;
+
+        if (b.errors.failureCount() != 0) {
+            state.SkipWithError(b.errors.lastError().toStdString().c_str());
+            break;
+        }
+        state.counters["cpu_s"] = cpu;
+        state.counters["cpu_percent_of_core"] = 100.0 * cpu / seconds;
+        state.counters["peak_rss_MB"] = bench::peakRssMb();
+    }
+}
+BENCHMARK(BM_Polling)
+    ->ArgNames({"views", "seconds"})
+    ->Args({All, 60})
+    ->Args({RegisterList, 20})
+    ->Args({Bargraph, 20})
+    ->Args({Graph, 20})
+    ->Args({ChipLayout, 20})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime();
+
+} // namespace
+
+QMF_WINDOW_BENCHMARK_MAIN()
