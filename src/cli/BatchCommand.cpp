@@ -115,7 +115,7 @@ void runBatch(Session& session, Console& console, const QString& path) {
 } // namespace
 
 CommandSpec batchCommand() {
-    CommandSpec spec{
+    CommandSpec command{
         QStringLiteral("batch"), QStringLiteral("batch FILE|-"),
         QStringLiteral("Run the commands in FILE (- for standard input) on one board."),
         [](const QStringList& args, const BoardOptions&) {
@@ -140,8 +140,8 @@ CommandSpec batchCommand() {
                 runBatch(session, console, path);
             });
         }};
-    spec.inBatch = false;
-    return spec;
+    command.inBatch = false;
+    return command;
 }
 
 } // namespace qmf::cli

@@ -12,9 +12,9 @@ const QList<CommandSpec>& commands() {
 }
 
 const CommandSpec* findCommand(const QString& name) {
-    for (const CommandSpec& spec : commands()) {
-        if (spec.name == name) {
-            return &spec;
+    for (const CommandSpec& command : commands()) {
+        if (command.name == name) {
+            return &command;
         }
     }
     return nullptr;

@@ -26,11 +26,11 @@ QString commandList() {
     // A synopsis longer than the column gets its summary on the next line.
     constexpr int Column = 26;
     QString text = QStringLiteral("\nCommands (qmf4150ctl COMMAND --help tells more):\n");
-    for (const CommandSpec& spec : commands()) {
-        QString line = QStringLiteral("  ") + spec.synopsis;
+    for (const CommandSpec& command : commands()) {
+        QString line = QStringLiteral("  ") + command.synopsis;
         line = line.size() < Column ? line.leftJustified(Column)
                                     : line + QLatin1Char('\n') + QString(Column, QLatin1Char(' '));
-        text += line + spec.summary + QLatin1Char('\n');
+        text += line + command.summary + QLatin1Char('\n');
     }
     text += QStringLiteral(
         "\nRegisters, values and addresses are hexadecimal, as the program shows them: 5E, 0x5E "

@@ -16,9 +16,9 @@ TEST(CommandLine, HelpListsEveryCommandAndTheChoiceOfChip) {
     EXPECT_TRUE(result.err.isEmpty());
     const QString help = QString::fromUtf8(result.out);
     EXPECT_TRUE(help.startsWith(QStringLiteral("Usage: qmf4150ctl [board options] COMMAND")));
-    for (const CommandSpec& spec : commands()) {
-        EXPECT_TRUE(help.contains(QStringLiteral("\n  ") + spec.synopsis))
-            << spec.name.toStdString();
+    for (const CommandSpec& command : commands()) {
+        EXPECT_TRUE(help.contains(QStringLiteral("\n  ") + command.synopsis))
+            << command.name.toStdString();
     }
     EXPECT_TRUE(help.contains(QStringLiteral("first chip a search finds")));
     EXPECT_TRUE(help.contains(QStringLiteral("the printer ports first")));
@@ -30,15 +30,15 @@ TEST(CommandLine, HelpListsEveryCommandAndTheChoiceOfChip) {
 
 // Help for a command touches nothing: no board is created, so no state file appears.
 TEST(CommandLine, EachCommandHasItsOwnHelp) {
-    for (const CommandSpec& spec : commands()) {
-        SCOPED_TRACE(spec.name.toStdString());
+    for (const CommandSpec& command : commands()) {
+        SCOPED_TRACE(command.name.toStdString());
         QTemporaryDir dir;
         const ToolResult result =
-            runSim({QStringLiteral("--sim-state"), dir.filePath(QStringLiteral("s")), spec.name,
+            runSim({QStringLiteral("--sim-state"), dir.filePath(QStringLiteral("s")), command.name,
                     QStringLiteral("--help")});
         EXPECT_EQ(result.exitCode, 0);
         EXPECT_TRUE(result.out.startsWith(
-            QStringLiteral("Usage: qmf4150ctl [board options] %1").arg(spec.name).toUtf8()))
+            QStringLiteral("Usage: qmf4150ctl [board options] %1").arg(command.name).toUtf8()))
             << result.out.left(80).toStdString();
         EXPECT_TRUE(QDir(dir.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot));
     }
