@@ -64,15 +64,8 @@ TEST_F(CalcLibraryLookup, TheBuiltLibraryIsFoundBesideTheProgramAndConverts) {
     const auto code0 = Code0Object::create();
     EXPECT_TRUE(code0->libraryPath().endsWith(QStringLiteral("/lib/libVexaCalculate00.so.1")))
         << code0->libraryPath().toStdString();
-    const struct {
-        float in;
-        bool toTemperature;
-        float out;
-    } rows[] = {{25, true, 25},  {128, true, -127}, {201, true, -55}, {246, true, -9},
-                {255, true, -1}, {-1, false, 255},  {-55, false, 201}};
-    for (const auto& row : rows) {
-        EXPECT_EQ(code0->Misc2(row.in, row.toTemperature), row.out) << row.in;
-    }
+    EXPECT_EQ(code0->Misc2(201, true), -55);
+    EXPECT_EQ(code0->Misc2(-55, false), 201);
 }
 
 TEST_F(CalcLibraryLookup, LibrariesThatCannotServeCode0AreClearErrors) {

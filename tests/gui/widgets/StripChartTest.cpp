@@ -104,18 +104,6 @@ TEST(StripChart, NewPointsAreDrawnAtMostOncePerRefreshInterval) {
     EXPECT_EQ(replots, 1) << "without an interval, changes are drawn at the next turn";
 }
 
-TEST(StripChart, ClearEmptiesEveryTrace) {
-    StripChart chart;
-    chart.addTrace(QStringLiteral("a"), StripChart::standardStyle(0));
-    chart.addTrace(QStringLiteral("b"), StripChart::standardStyle(1), StripChart::ValueAxis::Right);
-    chart.addPoint(0, 100.0, 1.0);
-    chart.addPoint(1, 100.0, 2.0);
-    chart.clear();
-    EXPECT_EQ(chart.pointCount(0), 0);
-    EXPECT_EQ(chart.pointCount(1), 0);
-    EXPECT_EQ(chart.traceCount(), 2) << "the traces stay, only their points go";
-}
-
 TEST(StripChart, ValueAxesFitTheShownData) {
     StripChart chart;
     chart.setWindowSeconds(10.0);
