@@ -24,9 +24,13 @@ using namespace qmf;
 
 enum View { RegisterList = 1, Bargraph = 2, Graph = 4, ChipLayout = 8, All = 15 };
 
-template <class Window> void openAndStart(bench::WindowBench& b, const char* startControl) {
+// Opens the view, clicks its start control and tells whether its polling timer now runs.
+template <class Window>
+bool openAndStart(bench::WindowBench& b, const char* startControl, const char* timerName) {
     QWidget& window = b.windows.show<Window>(b.ctx);
     window.findChild<QAbstractButton*>(QLatin1String(startControl))->click();
+    const auto* timer = window.findChild<QTimer*>(QLatin1String(timerName));
+    return timer != nullptr && timer->isActive();
 }
 
 void BM_Polling(benchmark::State& state) {
@@ -35,22 +39,28 @@ void BM_Polling(benchmark::State& state) {
     for (auto _ : state) {
         SystemClock clock;
         bench::WindowBench b(clock);
+        bool polling = true;
         if (views & RegisterList) {
 #ifdef QMF_BENCH_REGISTER_LIST
-            openAndStart<Register_List>(b, "ContinuousReadCHK");
+            polling &= openAndStart<Register_List>(b, "ContinuousReadCHK", "RegisterListTimer");
 #else
             state.SkipWithError("the register list is not in this build");
             break;
 #endif
         }
         if (views & Bargraph) {
-            openAndStart<BargraphForm>(b, "BargraphCHK");
+            polling &= openAndStart<BargraphForm>(b, "BargraphCHK", "FanBargraphTimer");
         }
         if (views & Graph) {
-            openAndStart<GraphFRM>(b, "StartStopGraphsCHK");
+            polling &= openAndStart<GraphFRM>(b, "StartStopGraphsCHK", "GraphTimer");
         }
         if (views & ChipLayout) {
-            openAndStart<ChipLayoutForm>(b, "StartStopPollingChipLayout");
+            polling &=
+                openAndStart<ChipLayoutForm>(b, "StartStopPollingChipLayout", "ChipLayoutTimer");
+        }
+        if (!polling) {
+            state.SkipWithError("a view did not start polling");
+            break;
         }
         QCoreApplication::processEvents(); // first layouts and paints are not polling
 
