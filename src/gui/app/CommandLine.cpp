@@ -23,7 +23,13 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         QStringLiteral("Use this SMBus adapter for the on-board SMBus (default: the first SMBus "
                        "host controller found)."),
         QStringLiteral("/dev/i2c-N"));
+    const QCommandLineOption pinLevelOption(
+        QStringLiteral("pin-level"),
+        QStringLiteral("With --simulate: reach the simulated chips through the hardware code "
+                       "(the bit-banged printer-port bus and the i2c-dev SMBus calls), pin by "
+                       "pin."));
     parser.addOption(simulateOption);
+    parser.addOption(pinLevelOption);
     parser.addOption(smbusOption);
 
     CommandLine result;
@@ -49,6 +55,12 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         return result;
     }
     result.simulate = parser.isSet(simulateOption);
+    result.pinLevel = parser.isSet(pinLevelOption);
+    if (result.pinLevel && !result.simulate) {
+        result.action = CommandLine::Action::Error;
+        result.text = QStringLiteral("--pin-level works with --simulate only");
+        return result;
+    }
     result.smbusDevice = parser.value(smbusOption).trimmed();
     if (parser.isSet(smbusOption) && result.smbusDevice.isEmpty()) {
         result.action = CommandLine::Action::Error;

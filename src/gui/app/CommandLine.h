@@ -11,6 +11,7 @@ struct CommandLine {
     enum class Action { Run, ShowHelp, ShowVersion, Error };
     Action action = Action::Run;
     bool simulate = false; // --simulate: the simulated evaluation board instead of the hardware
+    bool pinLevel = false; // --pin-level: the simulated board behind the hardware bus code
     QString smbusDevice;   // --smbus /dev/i2c-N: the PC SMBus adapter (empty: chosen automatically)
     QString text;          // the help or version text, or what is wrong with the command line
 };
