@@ -114,40 +114,40 @@ int SimulatedDeviceIo::i2cSetSlave(int fd, int address7) {
     return 0;
 }
 
-int SimulatedDeviceIo::smbusReadByteData(int fd, quint8 reg) {
+// The device a byte-data transfer on `fd` reaches, or nullptr with the errno the call returns.
+RegisterDevice* SimulatedDeviceIo::addressedDevice(int fd, Call call, int& error) {
     Descriptor* d = descriptor(fd);
     if (!d) {
-        return -EBADF;
+        error = -EBADF;
+        return nullptr;
     }
-    if (const int error = injected(d->node, Call::ReadByteData)) {
-        return error;
+    if ((error = injected(d->node, call)) != 0) {
+        return nullptr;
     }
     Node* node = i2cNode(fd);
     if (!node) {
-        return -ENOTTY;
+        error = -ENOTTY;
+        return nullptr;
     }
     RegisterDevice* device = node->devices.value(d->slave);
     if (!device || !device->answering()) {
-        return -ENXIO; // nobody acknowledged the address
+        error = -ENXIO; // nobody acknowledged the address
+        return nullptr;
     }
-    return device->readRegister(reg);
+    return device;
+}
+
+int SimulatedDeviceIo::smbusReadByteData(int fd, quint8 reg) {
+    int error = 0;
+    RegisterDevice* device = addressedDevice(fd, Call::ReadByteData, error);
+    return device ? device->readRegister(reg) : error;
 }
 
 int SimulatedDeviceIo::smbusWriteByteData(int fd, quint8 reg, quint8 value) {
-    Descriptor* d = descriptor(fd);
-    if (!d) {
-        return -EBADF;
-    }
-    if (const int error = injected(d->node, Call::WriteByteData)) {
+    int error = 0;
+    RegisterDevice* device = addressedDevice(fd, Call::WriteByteData, error);
+    if (!device) {
         return error;
-    }
-    Node* node = i2cNode(fd);
-    if (!node) {
-        return -ENOTTY;
-    }
-    RegisterDevice* device = node->devices.value(d->slave);
-    if (!device || !device->answering()) {
-        return -ENXIO;
     }
     device->writeRegister(reg, value);
     return 0;

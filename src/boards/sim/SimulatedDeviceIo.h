@@ -73,6 +73,7 @@ private:
     int injected(const QString& node, Call call);
     Descriptor* descriptor(int fd);
     Node* i2cNode(int fd);
+    RegisterDevice* addressedDevice(int fd, Call call, int& error);
     // -errno when the descriptor is no claimed ppdev node.
     int claimedPort(int fd, linux_hw::PortIo*& port);
 

@@ -41,6 +41,17 @@ QString chooseSettingsFile(AppContext& ctx, QWidget* parent, UserDialogs::FileMo
     return name;
 }
 
+// A complete operation is news; anything less is a problem the user must see.
+void tell(AppContext& ctx, QWidget* parent, bool complete, const QString& successTitle,
+          const QStringList& lines) {
+    const QString text = lines.join(QLatin1Char('\n'));
+    if (complete) {
+        ctx.dialogs.message(parent, UserDialogs::Icon::Information, successTitle, text);
+    } else {
+        ctx.dialogs.message(parent, UserDialogs::Icon::Exclamation, ProblemTitle, text);
+    }
+}
+
 } // namespace
 
 void SaveRegisterSettings(AppContext& ctx, QWidget* parent) {
@@ -53,13 +64,7 @@ void SaveRegisterSettings(AppContext& ctx, QWidget* parent) {
         WaitCursor wait;
         result = saveRegisterSettings(ctx.state, path);
     }
-    const QString text = describeSave(result).join(QLatin1Char('\n'));
-    if (result.complete()) {
-        ctx.dialogs.message(parent, UserDialogs::Icon::Information, QStringLiteral("Data Saved"),
-                            text);
-    } else {
-        ctx.dialogs.message(parent, UserDialogs::Icon::Exclamation, ProblemTitle, text);
-    }
+    tell(ctx, parent, result.complete(), QStringLiteral("Data Saved"), describeSave(result));
 }
 
 void LoadRegisterSettings(AppContext& ctx, QWidget* parent) {
@@ -72,13 +77,7 @@ void LoadRegisterSettings(AppContext& ctx, QWidget* parent) {
         WaitCursor wait;
         result = loadRegisterSettings(ctx.state, path);
     }
-    const QString text = describeLoad(result).join(QLatin1Char('\n'));
-    if (result.complete()) {
-        ctx.dialogs.message(parent, UserDialogs::Icon::Information, QStringLiteral("Data Loaded"),
-                            text);
-    } else {
-        ctx.dialogs.message(parent, UserDialogs::Icon::Exclamation, ProblemTitle, text);
-    }
+    tell(ctx, parent, result.complete(), QStringLiteral("Data Loaded"), describeLoad(result));
 }
 
 } // namespace qmf

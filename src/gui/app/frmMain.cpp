@@ -39,8 +39,9 @@ const QString TopKey = QStringLiteral("MainTop");
 // The client area at design, in twips.
 constexpr double ClientWidthTwips = 11040;
 constexpr double ClientHeightTwips = 8640;
-// The register list and the bar-graph monitor are wider than the design's client area.
-constexpr QSize MinimumUsefulSize(1040, 780);
+// The register list and the graph window with the bar-graph monitor beside need more room than
+// the design's client area.
+constexpr QSize MinimumUsefulSize(1280, 860);
 
 struct ToolbarButton {
     const char* key;
