@@ -331,6 +331,12 @@ void InitForm::load() {
                 text::hex(quint32(ctx_.state.board().smbusLink().BaseAddress())));
         } else {
             setTextColour(SMBusSearchDescLBL_, DarkRed);
+            // On this platform the reason is that no SMBus adapter was found; say so where the
+            // user looks for help.
+            SMBusSearchDescLBL_->setToolTip(
+                QStringLiteral("No SMBus adapter was found on this computer (/dev/i2c-N). Load "
+                               "the SMBus controller's driver and the i2c-dev module, or name "
+                               "the adapter with --smbus /dev/i2c-N; see docs/hardware.md."));
             SMBusCheck_->setChecked(false);
             SMBusCheck_->setEnabled(false);
             SMBusBaseAddressTXT_->setEnabled(false);
