@@ -2,15 +2,14 @@
 #pragma once
 
 #include "gui/support/TestContext.h"
+#include "gui/wizards/StepWizard.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
-#include <QEvent>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QSlider>
-#include <QStackedWidget>
 #include <QTest>
-#include <array>
 #include <gtest/gtest.h>
 
 // Failure messages show texts as texts.
@@ -22,86 +21,135 @@ QT_END_NAMESPACE
 
 namespace qmf::test {
 
-// A wizard test on the recording board (chip at 5Eh on the printer port). The register traffic
-// is read back in a compact form: "R60=05" for a read of 0x60 that returned 0x05, "W60=F5" for a
-// write of 0xF5, with " FAILED" appended to a failed transfer.
+using namespace Qt::StringLiterals;
+
+// A wizard test, on the recording board (chip at 5Eh on the printer port) unless told otherwise.
 class WizardFixture : public ::testing::Test {
 protected:
-    TestContext env{TestContext::Recording};
+    explicit WizardFixture(TestContext::BoardKind kind = TestContext::Recording) : env(kind) {}
+
+    TestContext env;
+    QWidget* w = nullptr; // the window that find() searches
 
     std::array<quint8, 256>& chip() { return env.recording()->parallelRegisters(0, false, 0x5E); }
-
-    // The transfers since the last call (or since clearTraffic()), then forgets them.
-    QStringList traffic() {
+    // The transfers since the last call, then forgets them: "R60=05 W60=F5" is a read of 0x60
+    // that returned 0x05 and a write of 0xF5 to it.
+    QString traffic() {
         QStringList result;
         for (const QString& line : env.recording()->transfers()) {
-            const bool write = line.contains(QLatin1String("WriteByte("));
-            const QString args = line.section(QLatin1Char('('), 1).section(QLatin1Char(')'), 0, 0);
-            const QString reg = args.section(QLatin1Char(','), 1, 1);
-            QString entry =
-                write ? QStringLiteral("W%1=%2").arg(reg, args.section(QLatin1Char(','), 2, 2))
-                      : QStringLiteral("R%1=%2").arg(reg, line.section(QLatin1Char('='), 1, 1));
-            if (line.endsWith(QLatin1String(" FAILED"))) {
-                entry = (write ? QStringLiteral("W") : QStringLiteral("R")) + reg +
-                        QStringLiteral(" FAILED");
-            }
-            result << entry;
+            const QStringList args = line.section(u'(', 1).section(u')', 0, 0).split(u',');
+            result << (args.size() == 3 ? u"W%1=%2"_s.arg(args[1], args[2])
+                                        : u"R%1=%2"_s.arg(args[1], line.section(u'=', 1)));
         }
         env.recording()->clearLog();
-        return result;
+        return result.join(u' ');
     }
-    void clearTraffic() { env.recording()->clearLog(); }
-
-    // The window, created through the registry as the program does it (not shown).
-    template <class W> W& create() { return env.windows.get<W>(env.ctx); }
-    // The window, shown as the program shows it.
-    template <class W> W& show() { return env.windows.show<W>(env.ctx); }
-
-    template <class T = QWidget> static T* find(QWidget& window, const QString& name) {
-        T* child = window.findChild<T*>(name);
+    template <class W> W& show() { return *static_cast<W*>(w = &env.windows.show<W>(env.ctx)); }
+    // The wizard of type W showing `step`, with the traffic up to there forgotten.
+    template <class W> void at(int step) {
+        show<W>();
+        clickStep(step);
+        traffic();
+    }
+    template <class T = QWidget> T* find(const QString& name) const {
+        T* child = w->findChild<T*>(name);
         EXPECT_NE(child, nullptr) << name.toStdString();
         return child;
     }
-
-    // Clicks the step list entry `step` of a wizard with the mouse.
-    static void clickStep(QWidget& wizard, int step) {
-        QLabel* label = find<QLabel>(wizard, QStringLiteral("StepLBL_%1").arg(step));
-        ASSERT_NE(label, nullptr);
-        QTest::mouseClick(label, Qt::LeftButton);
-        // Lay the page out now, so that its controls can be clicked where the user sees them.
+    // Clicks a step with the mouse and lays its page out, so its controls can be clicked.
+    void clickStep(int step) {
+        QTest::mouseClick(find(u"StepLBL_%1"_s.arg(step)), Qt::LeftButton);
         QCoreApplication::processEvents();
     }
-    // A mouse click on the indicator of a check box or option button (the middle of a wide one
-    // may lie beyond its text, where a click does nothing).
-    static void clickIndicator(QAbstractButton* button) {
-        ASSERT_NE(button, nullptr);
-        const int middle = button->height() / 2;
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(middle, middle));
+    void click(const QString& name) { find<QAbstractButton>(name)->click(); }
+    static QString hex(int byte) {
+        return QString::number(byte, 16).toUpper().rightJustified(2, u'0');
     }
-    static void click(QWidget& window, const QString& name) {
-        QAbstractButton* button = find<QAbstractButton>(window, name);
-        ASSERT_NE(button, nullptr);
-        button->click();
+    // Clicks a check box or option button on its indicator, or moves a slider to `value`.
+    void operate(const QString& name, int value = 0) {
+        if (auto* slider = w->findChild<QSlider*>(name)) {
+            slider->setValue(value);
+        } else if (auto* button = find<QAbstractButton>(name)) {
+            const int middle = button->height() / 2;
+            QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(middle, middle));
+        }
     }
-    static bool checked(QWidget& window, const QString& name) {
-        QAbstractButton* button = find<QAbstractButton>(window, name);
-        return button != nullptr && button->isChecked();
-    }
-    static QString text(QWidget& window, const QString& name) {
-        QLabel* label = find<QLabel>(window, name);
-        return label ? label->text() : QString();
-    }
-    static int sliderValue(QWidget& window, const QString& name) {
-        QSlider* slider = find<QSlider>(window, name);
-        return slider ? slider->value() : -9999;
-    }
-    // The objectName of the page on show.
-    static QString shownPage(QWidget& wizard) {
-        auto* pages = wizard.findChild<QStackedWidget*>(QStringLiteral("StepPages"));
-        return pages && pages->currentWidget() ? pages->currentWidget()->objectName() : QString();
+    // What a control shows: a slider's value, a label's text; "1" for a checked button and, for
+    // the name of a control array ("Fan1Chk"), the indices of its checked elements ("2", "0 7").
+    QString state(const QString& name) const {
+        if (auto* slider = w->findChild<QSlider*>(name)) {
+            return QString::number(slider->value());
+        }
+        if (auto* label = w->findChild<QLabel*>(name)) {
+            return label->text();
+        }
+        QStringList on;
+        const QRegularExpression named(u"^%1(_\\d+)?$"_s.arg(name));
+        for (auto* button : w->findChildren<QAbstractButton*>(named)) {
+            if (button->isChecked()) {
+                on << (button->objectName() == name ? u"1"_s
+                                                    : button->objectName().section(u'_', -1));
+            }
+        }
+        return on.join(u' ');
     }
     static void deleteClosedWindows() {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // The states of the controls named in `expected` ("Fan1Chk=0 7, Fan1SLBL=6.67"), in its form.
+    QString shown(const QString& expected) const {
+        QStringList items;
+        for (const QString& item : expected.split(u", "_s, Qt::SkipEmptyParts)) {
+            items << item.section(u'=', 0, 0) + u'=' + state(item.section(u'=', 0, 0));
+        }
+        return items.join(u", "_s);
+    }
+
+    // Rows of a table: the page `step` shown with one register set before, one control operated,
+    // and the traffic of the operation and what the controls show afterwards.
+    struct ControlCase {
+        int step, reg, before;
+        const char* control;
+        int value;
+        const char* traffic;
+        const char* shows;
+    };
+    template <class W> void expectControlCases(std::initializer_list<ControlCase> cases) {
+        for (const ControlCase& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.control << " " << c.value);
+            chip()[c.reg] = quint8(c.before);
+            at<W>(c.step);
+            operate(QLatin1String(c.control), c.value);
+            EXPECT_EQ(traffic(), QLatin1String(c.traffic));
+            EXPECT_EQ(shown(QLatin1String(c.shows)), QLatin1String(c.shows));
+        }
+    }
+    // Rows of a table: with the registers set, each page shown afresh (coming from step `other`),
+    // its traffic and what its controls show. Shown again with the chip unchanged, a page only
+    // reads.
+    struct LoadCase {
+        int step;
+        const char* traffic;
+        const char* shows;
+    };
+    template <class W>
+    void expectLoadCases(const char* registers, int other, std::initializer_list<LoadCase> cases) {
+        for (const QString& item : QString::fromLatin1(registers).split(u' ')) { // "60=35 61=A7"
+            chip()[item.section(u'=', 0, 0).toInt(nullptr, 16)] =
+                quint8(item.section(u'=', 1).toInt(nullptr, 16));
+        }
+        for (const bool again : {false, true}) {
+            for (const LoadCase& c : cases) {
+                SCOPED_TRACE(testing::Message() << "step " << c.step << (again ? " again" : ""));
+                at<W>(other);
+                clickStep(c.step);
+                const QString seen = traffic();
+                EXPECT_TRUE(again ? !seen.contains(u'W') : seen == QLatin1String(c.traffic))
+                    << seen.toStdString() << " expected " << c.traffic;
+                EXPECT_EQ(shown(QLatin1String(c.shows)), QLatin1String(c.shows));
+            }
+        }
     }
 };
 
