@@ -2,6 +2,7 @@
 #include "gui/app/StartUp.h"
 
 #include "core/measure/Fan.h"
+#include "gui/app/CommandLine.h"
 #include "gui/support/TestContext.h"
 
 #include <gtest/gtest.h>
@@ -10,38 +11,40 @@
 namespace qmf::test {
 namespace {
 
+TEST(StartUp, CommandLineSelectsTheSimulatedBoardOrAnAdapterButNotBoth) {
+    auto parse = [](QStringList arguments) {
+        return parseCommandLine(QStringList{QStringLiteral("qmf4150eval")} + arguments);
+    };
+    EXPECT_TRUE(parse({"--simulate"}).simulate);
+    EXPECT_EQ(parse({"--smbus", "/dev/i2c-3"}).smbusDevice, QStringLiteral("/dev/i2c-3"));
+    for (const QStringList& wrong : {QStringList{"--simulate", "--smbus", "/dev/i2c-3"},
+                                     QStringList{"--smbus", " "}, QStringList{"stray"}}) {
+        EXPECT_EQ(parse(wrong).action, CommandLine::Action::Error)
+            << wrong.join(u' ').toStdString();
+    }
+    EXPECT_EQ(parse({"--version"}).text, QStringLiteral("QMF4150 Evaluation Software 3.0.4"));
+}
+
 TEST(StartUp, OpensTheSearchWizardThenBindsTheFanChannels) {
     TestContext t(TestContext::Recording);
-    for (Fan* fan : {&t.state.Fan0(), &t.state.Fan1()}) {
+    EXPECT_THROW(StartUp(t.ctx), std::logic_error) << "without the wizard the start fails loudly";
+    Fan* fans[] = {&t.state.Fan0(), &t.state.Fan1()};
+    for (Fan* fan : fans) {
         fan->setLimitAddress(0);
         fan->setSpeedAddress(0);
         fan->setOscillatorFrequencyAddress(0);
     }
-    int wizardOpened = 0;
     int fanLimitWhenOpened = -1;
-    t.ctx.openers.insert(QStringLiteral("InitForm"), [&] {
-        ++wizardOpened;
-        fanLimitWhenOpened = t.state.Fan0().LimitAddress();
-    });
-
+    t.ctx.openers.insert(QStringLiteral("InitForm"),
+                         [&] { fanLimitWhenOpened = t.state.Fan0().LimitAddress(); });
     StartUp(t.ctx);
-
-    EXPECT_EQ(wizardOpened, 1);
     EXPECT_EQ(fanLimitWhenOpened, 0) << "the wizard comes first";
-    const struct {
-        Fan& fan;
-        int limit, speed, oscillator;
-    } expected[] = {{t.state.Fan0(), 0x78, 0x70, 0x68}, {t.state.Fan1(), 0x79, 0x71, 0x69}};
-    for (const auto& e : expected) {
-        EXPECT_EQ(e.fan.LimitAddress(), e.limit);
-        EXPECT_EQ(e.fan.SpeedAddress(), e.speed);
-        EXPECT_EQ(e.fan.OscillatorFrequencyAddress(), e.oscillator);
+    QList<int> addresses; // limit, speed, oscillator of each fan
+    for (const Fan* fan : fans) {
+        addresses << fan->LimitAddress() << fan->SpeedAddress()
+                  << fan->OscillatorFrequencyAddress();
     }
-}
-
-TEST(StartUp, WithoutTheWizardTheStartFailsLoudly) {
-    TestContext t(TestContext::Recording);
-    EXPECT_THROW(StartUp(t.ctx), std::logic_error);
+    EXPECT_EQ(addresses, QList<int>({0x78, 0x70, 0x68, 0x79, 0x71, 0x69}));
 }
 
 } // namespace
