@@ -1,65 +1,46 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ToolProcess.h"
 
-#include "core/text/NumberText.h"
-
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
 
 namespace qmf::cli::test {
 
-QStringList ToolResult::outLines() const {
-    QStringList lines = QString::fromUtf8(out).split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty()) {
-        lines.removeLast();
-    }
-    return lines;
+QStringList words(const QString& line) {
+    return line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
-ToolResult runTool(const QStringList& args, const QByteArray& input, const QString& workDir) {
+ToolResult runTool(const QStringList& args, const QByteArray& input, const QString& workDir,
+                   const QString& outputFile) {
     QProcess process;
-    process.setProgram(QStringLiteral(QMF4150CTL_PATH));
-    process.setArguments(args);
-    if (!workDir.isEmpty()) {
-        process.setWorkingDirectory(workDir);
-    }
-    process.start();
-    ToolResult result;
-    if (!process.waitForStarted(30000)) {
-        ADD_FAILURE() << "qmf4150ctl did not start: " << process.errorString().toStdString();
-        return result;
-    }
+    process.setWorkingDirectory(workDir);
+    process.setStandardOutputFile(outputFile); // none when empty
+    process.start(QStringLiteral(QMF4150CTL_PATH), args);
     process.write(input);
     process.closeWriteChannel();
-    if (!process.waitForFinished(120000)) {
-        ADD_FAILURE() << "qmf4150ctl did not finish";
-        process.kill();
-        process.waitForFinished();
-    }
-    result.crashed = process.exitStatus() == QProcess::CrashExit;
-    result.exitCode = process.exitCode();
-    result.out = process.readAllStandardOutput();
-    result.err = process.readAllStandardError();
-    return result;
+    EXPECT_TRUE(process.waitForFinished(120000)) << process.errorString().toStdString();
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
-ToolResult runSim(const QStringList& args, const QByteArray& input, const QString& workDir) {
-    return runTool(QStringList{QStringLiteral("--simulate")} + args, input, workDir);
+ToolResult sim(const QString& line, const QByteArray& input, const QString& workDir) {
+    return runTool(words("--simulate " + line), input, workDir);
 }
 
-ToolResult ToolTest::runKept(const QStringList& args, const QByteArray& input) const {
-    return runSim(QStringList{QStringLiteral("--sim-state"), path(QStringLiteral("board.state"))} +
-                      args,
-                  input, dir.path());
+void expectFailure(const ToolResult& result, int status, const QString& message) {
+    EXPECT_EQ(result.exitCode, status);
+    EXPECT_TRUE(result.out.isEmpty()) << result.out.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(result.err).contains(message)) << result.err.toStdString();
+}
+
+ToolResult ToolTest::kept(const QString& line, const QByteArray& input) const {
+    return sim("--sim-state board.state " + line, input, dir.path());
 }
 
 QByteArray ToolTest::readFile(const QString& name) const {
     QFile file(path(name));
-    if (!file.open(QIODevice::ReadOnly)) {
-        ADD_FAILURE() << "cannot read " << name.toStdString();
-        return {};
-    }
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
     return file.readAll();
 }
 
@@ -67,10 +48,6 @@ void ToolTest::writeFile(const QString& name, const QByteArray& bytes) const {
     QFile file(path(name));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
-QByteArray hexLine(int value) {
-    return text::hex(quint32(value)).toLatin1() + '\n';
 }
 
 } // namespace qmf::cli::test

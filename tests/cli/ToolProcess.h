@@ -10,34 +10,32 @@
 namespace qmf::cli::test {
 
 struct ToolResult {
-    int exitCode = -1;
-    bool crashed = false;
+    int exitCode = -1; // -1 after a crash
     QByteArray out;
     QByteArray err;
-    QStringList outLines() const; // standard output split at "\n", the empty tail dropped
+    QStringList outLines() const { return QString::fromUtf8(out).split(u'\n', Qt::SkipEmptyParts); }
 };
 
-// Runs qmf4150ctl with these arguments and standard input, in `workDir` when given.
+QStringList words(const QString& line);
+// Runs qmf4150ctl with these arguments and standard input, in `workDir` and with standard output
+// to `outputFile` when given.
 ToolResult runTool(const QStringList& args, const QByteArray& input = {},
-                   const QString& workDir = {});
+                   const QString& workDir = {}, const QString& outputFile = {});
+// runTool with --simulate and the words of `line` as the arguments.
+ToolResult sim(const QString& line, const QByteArray& input = {}, const QString& workDir = {});
+// Exit status `status`, nothing on standard output and `message` on standard error.
+void expectFailure(const ToolResult& result, int status, const QString& message);
 
-// The same with --simulate in front.
-ToolResult runSim(const QStringList& args, const QByteArray& input = {},
-                  const QString& workDir = {});
-
-// A fixture with a scratch directory and a simulated board kept between runs in it.
+// A scratch directory, and a simulated board kept between runs in it.
 class ToolTest : public ::testing::Test {
 protected:
     QString path(const QString& name) const { return dir.filePath(name); }
-    // --simulate --sim-state <dir>/board.state, then the arguments.
-    ToolResult runKept(const QStringList& args, const QByteArray& input = {}) const;
+    // In the scratch directory: --simulate --sim-state board.state, then the words of `line`.
+    ToolResult kept(const QString& line, const QByteArray& input = {}) const;
     QByteArray readFile(const QString& name) const;
     void writeFile(const QString& name, const QByteArray& bytes) const;
 
     QTemporaryDir dir;
 };
-
-// What the tool prints for a register: upper-case hex without leading zeros and a new line.
-QByteArray hexLine(int value);
 
 } // namespace qmf::cli::test

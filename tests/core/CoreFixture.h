@@ -8,11 +8,9 @@
 
 namespace qmf::test {
 
-// A shared state wired to a recording board, with the chip found at 0x5E on the chosen path.
+// A shared state on a recording board, the chip at 0x5E; touching a path's chip puts it there.
 class CoreFixture : public ::testing::Test {
 protected:
-    static constexpr quint8 Device = 0x5E;
-
     CoreFixture()
         : state([this] {
               auto recording = std::make_unique<RecordingBoard>();
@@ -20,15 +18,10 @@ protected:
               return recording;
           }) {
         state.board(); // create it now so that tests can set the fake up
-        board->addParallelChip(0, false, Device);
-        board->addSmbusChip(Device);
-        state.DeviceAddress = Device;
+        state.DeviceAddress = 0x5E;
     }
-
-    void usePrinterPort() { state.CommsMedium = 1; }
-    void useSmbus() { state.CommsMedium = 0; }
-    std::array<quint8, 256>& printerChip() { return board->parallelRegisters(0, false, Device); }
-    std::array<quint8, 256>& smbusChip() { return board->smbusRegisters(Device); }
+    std::array<quint8, 256>& printerChip() { return board->parallelRegisters(0, false, 0x5E); }
+    std::array<quint8, 256>& smbusChip() { return board->smbusRegisters(0x5E); }
 
     RecordingBoard* board = nullptr;
     SharedState state;

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The simulated chip's register file: identification, power-up values, which registers keep what
-// is written, the software reset, the StartMonitoring freeze and the analog inputs.
+// The simulated chip's register file: which registers keep what is written, the reset, the
+// monitoring freeze, analog inputs, signed temperature bytes, saving and restoring a chip.
 #include "SimTestSupport.h"
 
+#include <QDataStream>
+#include <QIODevice>
+#include <cmath>
+#include <functional>
 #include <set>
 
 namespace qmf::sim::test {
@@ -10,87 +14,165 @@ namespace {
 
 using ChipRegistersTest = ChipTest;
 
-// Registers the chip computes.
-const std::set<int> kComputed = {0x00, 0x05, 0x06, 0x0D, 0x0E, 0x70,
-                                 0x71, 0xA0, 0xA1, 0xA2, 0xB8, 0xB9};
-
-TEST_F(ChipRegistersTest, PowerUpValuesIdentifyTheChipAndLeaveItQuiet) {
-    const std::pair<int, int> expected[] = {{0x0D, 0x41}, {0x0E, 0x12}, {0x00, 0x00}, {0x01, 0x10},
-                                            {0x02, 0x03}, {0x03, 0x03}, {0x05, 0x7F}, {0x06, 0x07},
-                                            {0x10, 0x00}, {0x11, 0x00}, {0x60, 0xF8}, {0x68, 0x6C},
-                                            {0x69, 0x6C}, {0x0B, 0x00}};
-    for (const auto& [reg, value] : expected) {
-        EXPECT_EQ(read(quint8(reg)), value) << reg;
+std::array<quint8, 256> allRegisters(SimulatedChip& chip) {
+    std::array<quint8, 256> regs{};
+    for (int r = 0; r < 256; ++r) {
+        regs[r] = chip.readRegister(quint8(r));
     }
-    EXPECT_GT(rpmFromCount(0, 470), 1500); // the fans spin at start
-    EXPECT_GT(rpmFromCount(1, 470), 1500);
+    return regs;
 }
 
-TEST_F(ChipRegistersTest, ComputedRegistersIgnoreWritesAndTheOthersKeepThem) {
+TEST_F(ChipRegistersTest, ComputedRegistersIgnoreWritesAndTheSoftwareResetRestoresTheOthers) {
+    EXPECT_EQ(read(0x0D), 0x41);
+    EXPECT_EQ(read(0x06), 0x07);     // all three sensors installed
+    EXPECT_EQ(read(0x01), 0x10);     // monitoring runs
+    EXPECT_GT(chip.fanRpm(0), 1500); // the fans spin at start
+    EXPECT_GT(chip.fanRpm(1), 1500);
+
+    const std::array<quint8, 256> powerUp = allRegisters(chip);
+    const std::set<int> computed = {0x00, 0x05, 0x06, 0x0D, 0x0E, 0x70,
+                                    0x71, 0xA0, 0xA1, 0xA2, 0xB8, 0xB9};
     write(0x01, 0x00); // freeze the measurements so that only writes change the file
     for (int r = 0; r < 256; ++r) {
-        if (r == 0x01 || r == 0x0B || r == 0x10 || r == 0x11) {
-            continue; // config, reset and fan status have tests of their own
+        if (r == 0x0B || r == 0x10 || r == 0x11) {
+            continue; // reset and fan status have tests of their own
         }
-        const quint8 before = read(quint8(r));
+        const quint8 before = read(r);
         const quint8 value = quint8(r * 7 + 3) == before ? quint8(r * 7 + 4) : quint8(r * 7 + 3);
-        write(quint8(r), value);
-        EXPECT_EQ(read(quint8(r)), kComputed.count(r) ? before : value) << r;
-    }
-}
-
-TEST_F(ChipRegistersTest, SoftwareResetRestoresPowerUpValues) {
-    std::array<quint8, 256> powerUp{};
-    for (int r = 0; r < 256; ++r) {
-        powerUp[r] = read(quint8(r));
-    }
-    const quint8 changed[] = {0x01, 0x07, 0x30, 0x48, 0x60, 0x68, 0x78, 0x81, 0x90, 0xC0};
-    for (quint8 r : changed) {
-        write(r, 0x05);
+        write(r, value);
+        EXPECT_EQ(read(r), computed.count(r) ? before : value) << r;
     }
     write(0x0B, 0x40); // without bit 7 nothing happens
-    EXPECT_EQ(read(0x60), 0x05);
+    EXPECT_EQ(read(0x60), 0xA3);
     write(0x0B, 0x80);
-    for (quint8 r : changed) {
-        EXPECT_EQ(read(r), powerUp[r]) << int(r);
-    }
-    EXPECT_EQ(read(0x0B), 0x00);
+    EXPECT_EQ(allRegisters(chip), powerUp);
 }
 
 TEST_F(ChipRegistersTest, ValuesMoveOnlyWhileMonitoringRuns) {
-    const quint8 values[] = {0xA1, 0xA2, 0x70, 0x71, 0xA0, 0xB8, 0xB9};
-    write(0x01, 0x00);
-    std::array<quint8, 7> frozen{};
-    for (int i = 0; i < 7; ++i) {
-        frozen[i] = read(values[i]);
-    }
-    chip.setHeaters(true, true);
     write(0x60, 0xFF);
     write(0x61, 0xF2);
+    write(0x01, 0x00);
+    const std::array<quint8, 256> frozen = allRegisters(chip);
+    chip.setHeaters(true, true);
     runSeconds(60);
-    for (int i = 0; i < 7; ++i) {
-        EXPECT_EQ(read(values[i]), frozen[i]) << int(values[i]);
-    }
+    EXPECT_EQ(allRegisters(chip), frozen);
     write(0x01, 0x10);
     runSeconds(0.1);
-    for (int i = 0; i < 4; ++i) { // both diodes hotter, fan 0 faster, fan 1 slower
-        EXPECT_NE(read(values[i]), frozen[i]) << int(values[i]);
+    for (int reg : {0xA1, 0xA2, 0x70, 0x71}) { // both diodes hotter, fan 0 faster, fan 1 slower
+        EXPECT_NE(read(reg), frozen[reg]) << reg;
     }
 }
 
 TEST_F(ChipRegistersTest, AnalogInputsDriftSlowly) {
-    std::array<std::set<int>, 2> seen;
-    std::array<int, 2> last = {read(0xB8), read(0xB9)};
-    for (int i = 0; i < 1200; ++i) {
-        runSeconds(0.1);
-        for (int a = 0; a < 2; ++a) {
-            const int value = read(quint8(0xB8 + a));
-            ASSERT_LE(std::abs(value - last[a]), 1);
-            seen[a].insert(last[a] = value);
+    for (int reg : {0xB8, 0xB9}) {
+        std::set<int> seen;
+        int last = read(reg);
+        for (int i = 0; i < 1200; ++i) {
+            runSeconds(0.1);
+            const int value = read(reg);
+            ASSERT_LE(std::abs(value - last), 1) << reg;
+            seen.insert(last = value);
         }
+        EXPECT_GE(seen.size(), 3u) << reg;
     }
-    EXPECT_GE(seen[0].size(), 5u);
-    EXPECT_GE(seen[1].size(), 3u);
+}
+
+TEST(TemperatureCode, EncodesAndDecodesTheChipsSignedBytes) {
+    // clang-format off
+    const std::pair<int, int> encodings[] = {{0, 0}, {25, 25}, {127, 127}, {200, 127}, {-1, 255},
+        {-2, 253}, {-3, 253}, {-10, 245}, {-55, 201}, {-127, 129}, {-128, 128}, {-300, 128}};
+    const std::pair<int, int> decodings[] = {{85, 85}, {128, -127}, {201, -55}, {246, -9}, {255, -1}};
+    // clang-format on
+    for (const auto& [celsius, code] : encodings) {
+        EXPECT_EQ(encodeTemperature(celsius), code) << celsius;
+    }
+    for (const auto& [code, celsius] : decodings) {
+        EXPECT_EQ(decodeTemperature(quint8(code)), celsius) << code;
+    }
+}
+
+TEST_F(ChipRegistersTest, BelowFreezingReadingsAreNegativeAndBadSurroundingsAreRefused) {
+    chip.setAmbient(-40.0);
+    runSeconds(1200);
+    EXPECT_THROW(chip.setAmbient(500.0), std::invalid_argument);
+    EXPECT_THROW(chip.setAmbient(std::nan("")), std::invalid_argument);
+    EXPECT_THROW(chip.setFanConnected(2, false), std::out_of_range);
+    EXPECT_THROW(chip.fanRpm(-1), std::out_of_range);
+    EXPECT_THROW(chip.temperature(3), std::out_of_range);
+    runSeconds(600);
+    // The remote diodes settle 3 C above ambient: -37 C, a code above 127.
+    for (int channel : {1, 2}) {
+        EXPECT_GE(read(0xA0 + channel), 128);
+        EXPECT_EQ(temperatureReading(channel), -37);
+    }
+    EXPECT_NEAR(temperatureReading(0), -35, 2);
+    EXPECT_TRUE(read(0x00) & 0x80); // below the 0 C low limits: thermal event
+}
+
+TEST_F(ChipRegistersTest, OffsetsShiftTheReadings) {
+    const int base = temperatureReading(1);
+    for (const auto& [offset, shift] : {std::pair{5, 5}, {0xFB, -5}, {0x7F, 127 - base}, {0, 0}}) {
+        write(0x31, offset);
+        runSeconds(0.1);
+        EXPECT_EQ(temperatureReading(1), base + shift) << offset;
+    }
+    EXPECT_EQ(temperatureReading(2), base); // another channel's offset does not touch TDM 2
+}
+
+TEST(ChipState, RestoredChipCarriesOnExactlyLikeTheOriginal) {
+    SimChip original({{0x60, 0xFF}, {0x31, 0x03}});
+    original.chip.setHeaters(true, false);
+    original.chip.setFanConnected(1, false);
+    original.runSeconds(30);
+    SimChip copy({}, 123.456); // another run: its time has nothing to do with the first one's
+    QString error;
+    ASSERT_TRUE(copy.chip.restoreState(original.chip.saveState(), &error)) << error.toStdString();
+    for (int i = 0; i <= 40; ++i) {
+        ASSERT_EQ(allRegisters(copy.chip), allRegisters(original.chip)) << "after " << i << " s";
+        original.runSeconds(1);
+        copy.runSeconds(1);
+    }
+}
+
+// Rebuilds a saved state around a changed payload with a matching checksum.
+QByteArray withPayload(const QByteArray& state, const std::function<void(QByteArray&)>& change) {
+    QDataStream in(state);
+    quint32 magic = 0;
+    quint16 version = 0, checksum = 0;
+    QByteArray payload;
+    in >> magic >> version >> payload >> checksum;
+    change(payload);
+    QByteArray out;
+    QDataStream(&out, QIODevice::WriteOnly)
+        << magic << version << payload << quint16(qChecksum(payload));
+    return out;
+}
+
+TEST(ChipState, AnythingButASavedStateIsRefusedWithAReason) {
+    const QByteArray good = SimChip().chip.saveState();
+    const auto flipped = [&good](int at) { // bits 0 and 1 of one byte: version 1 becomes 2
+        return QByteArray(good).replace(at, 1, QByteArray(1, char(good[at] ^ 3)));
+    };
+    const std::pair<QByteArray, const char*> cases[] = {
+        {QByteArray("0,0\r\n1,10\r\n"), "not a saved simulated chip state"},
+        {flipped(5), "version 2 is not supported"},
+        {good.left(good.size() - 10), "truncated"},
+        {good + QByteArray("x"), "unexpected bytes"},
+        {flipped(40), "checksum"},
+        {withPayload(good, [](QByteArray& p) { p.chop(1); }), "wrong size"},
+        {withPayload(good, [](QByteArray& p) { p[0x0D] = 0; }), "identification"},
+        {withPayload(good, [](QByteArray& p) { p[256] = char(0x7F); }), "ambient"},
+    };
+    for (const auto& [bytes, reason] : cases) {
+        SCOPED_TRACE(reason);
+        SimChip s({{0x60, 0x33}});
+        const auto before = allRegisters(s.chip);
+        QString error;
+        EXPECT_FALSE(s.chip.restoreState(bytes, &error));
+        EXPECT_TRUE(error.contains(QLatin1String(reason))) << error.toStdString();
+        EXPECT_EQ(allRegisters(s.chip), before);
+        EXPECT_FALSE(s.chip.restoreState(bytes, nullptr));
+    }
 }
 
 } // namespace

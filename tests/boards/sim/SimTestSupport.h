@@ -6,26 +6,34 @@
 #include "core/time/Clock.h"
 
 #include <gtest/gtest.h>
-#include <tuple>
 #include <utility>
+#include <vector>
 
 namespace qmf::sim::test {
 
-// A simulated chip on a hand-driven clock.
-class ChipTest : public ::testing::Test {
-protected:
+using Writes = std::vector<std::pair<int, int>>;
+
+constexpr double duty(int code) {
+    return code * 100.0 / 15;
+}
+
+// A simulated chip on a hand-driven clock: the writes applied, then the time run.
+struct SimChip {
+    explicit SimChip(const Writes& writes = {}, double seconds = 0) {
+        for (const auto& [reg, value] : writes) {
+            write(reg, value);
+        }
+        runSeconds(seconds);
+    }
+    quint8 read(int reg) { return chip.readRegister(quint8(reg)); }
+    void write(int reg, int value) { chip.writeRegister(quint8(reg), quint8(value)); }
+    int temperatureReading(int channel) { return decodeTemperature(read(0xA0 + channel)); }
+    void runSeconds(double seconds) { clock.advanceMs(qint64(seconds * 1000.0)); }
+
     ManualClock clock;
     SimulatedChip chip{clock};
-
-    quint8 read(quint8 reg) { return chip.readRegister(reg); }
-    void write(quint8 reg, quint8 value) { chip.writeRegister(reg, value); }
-    int temperatureReading(int channel) { return decodeTemperature(read(quint8(0xA0 + channel))); }
-    void runSeconds(double seconds) { clock.advanceMs(qint64(seconds * 1000.0)); }
-    // Speed the program computes from the tachometer count at the given oscillator frequency.
-    double rpmFromCount(int fan, double oscillatorHz) {
-        const quint8 count = read(quint8(0x70 + fan));
-        return count == 0 ? 0.0 : 120.0 * oscillatorHz / count;
-    }
 };
+
+class ChipTest : public ::testing::Test, public SimChip {};
 
 } // namespace qmf::sim::test

@@ -113,7 +113,8 @@ protected:
     QString coloured() const {
         QStringList list;
         for (const quint8 address : RegisterMap::listedAddresses()) {
-            const QColor c = name(address)->palette().color(QPalette::WindowText);
+            QLabel* n = name(address); // a missing name has failed already; it shows as "#000000"
+            const QColor c = n ? n->palette().color(QPalette::WindowText) : QColor(Qt::black);
             if (c != Workspace) {
                 list << text::hex(address) + (c == BrightGreen ? u" bright"_s
                                               : c == DarkGreen ? u" dark"_s

@@ -1,39 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/views/ChipLayoutForm.h"
 
-#include "gui/support/TestContext.h"
+#include "ViewFixture.h"
 #include "gui/views/ChipDrawing.h"
+#include "gui/views/ChipPinout.h"
 #include "gui/widgets/ToggleIndicator.h"
 
-#include <QCheckBox>
-#include <QGroupBox>
 #include <QTest>
-#include <QTimer>
-#include <gtest/gtest.h>
 
-namespace qmf {
+namespace qmf::test {
 namespace {
 
-const char* const DrivenIndicators[] = {
-    "GPIO0Toggle",       "GPIO1Toggle",       "GPIO2Toggle",
-    "TempSensor1Toggle", "TempSensor2Toggle", "Fan0PresentToggle",
-    "Fan0OKToggle",      "Fan1PresentToggle", "Fan1OKToggle"};
+const char* const Driven[] = {"GPIO0Toggle",       "GPIO1Toggle",       "GPIO2Toggle",
+                              "TempSensor1Toggle", "TempSensor2Toggle", "Fan0PresentToggle",
+                              "Fan0OKToggle",      "Fan1PresentToggle", "Fan1OKToggle"};
 
-class ChipLayoutFormTest : public ::testing::Test {
+class ChipLayout : public ViewTest<ChipLayoutForm> {
 protected:
-    ChipLayoutFormTest() : form(t.windows.show<ChipLayoutForm>(t.ctx)) {}
-
-    ToggleIndicator& toggle(const char* name) {
-        auto* w = form.findChild<ToggleIndicator*>(QLatin1String(name));
-        EXPECT_NE(w, nullptr) << name;
-        return *w;
-    }
-    QGroupBox& panel(const char* name) { return *form.findChild<QGroupBox*>(QLatin1String(name)); }
-    QCheckBox& pollBox() {
-        return *form.findChild<QCheckBox*>(QStringLiteral("StartStopPollingChipLayout"));
-    }
-    QTimer& timer() { return *form.findChild<QTimer*>(QStringLiteral("ChipLayoutTimer")); }
-    std::array<quint8, 256>& chip() { return t.recording()->parallelRegisters(0, false, 0x5E); }
+    ToggleIndicator& toggle(const char* name) { return *child<ToggleIndicator>(name); }
+    QCheckBox& pollBox() { return *child<QCheckBox>("StartStopPollingChipLayout"); }
+    QTimer& timer() { return *child<QTimer>("ChipLayoutTimer"); }
     void setStatus(quint8 gpio, quint8 sensors, quint8 fan0, quint8 fan1) {
         chip()[0x05] = gpio;
         chip()[0x06] = sensors;
@@ -42,82 +28,29 @@ protected:
     }
     std::vector<qint16> drivenValues() {
         std::vector<qint16> values;
-        for (const char* name : DrivenIndicators) {
+        for (const char* name : Driven) {
             values.push_back(toggle(name).Value());
         }
         return values;
     }
-
-    test::TestContext t{test::TestContext::Recording};
-    ChipLayoutForm& form;
 };
 
-TEST_F(ChipLayoutFormTest, ShowsTheChipWithEveryIndicatorAndItsTwoTexts) {
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("QMF4150 Layout"));
-    EXPECT_EQ(pollBox().text(), QStringLiteral("Start Polling"));
-    EXPECT_EQ(timer().interval(), 100);
-    EXPECT_FALSE(timer().isActive());
-    EXPECT_NE(form.findChild<ChipDrawing*>(QStringLiteral("Image1")), nullptr);
-    const struct {
-        const char* name;
-        const char* trueText;
-        const char* falseText;
-        bool driven;
-    } indicators[] = {
-        {"GPIO0Toggle", "GPIO 0 High", "GPIO 0 Low", true},
-        {"GPIO3Toggle", "GPIO 3 High", "GPIO 3 Low", true},
-        {"GPIO6Toggle", "GPIO 6 High", "GPIO 6 Low", true},
-        {"Fan0PresentToggle", "Fan0 Present", "Fan0 NotPresent", true},
-        {"Fan1PresentToggle", "Fan1 Present", "Fan1 NotPresent", true},
-        {"Fan0OKToggle", "Fault 0", "Fan 0 OK", true},
-        {"Fan1OKToggle", "Fault 1", "Fan 1 OK", true},
-        {"TempSensor1Toggle", "Installed", "Not Installed", true},
-        {"TempSensor2Toggle", "Installed", "Not Installed", true},
-        {"NoInterruptToggle", "Interrupt", "No Interrupt", false},
-        {"NoCFAULTToggle", "C Fault", "No C Fault", false},
-    };
-    for (const auto& i : indicators) {
-        ToggleIndicator& ind = toggle(i.name);
-        EXPECT_EQ(ind.trueText(), QLatin1String(i.trueText)) << i.name;
-        EXPECT_EQ(ind.falseText(), QLatin1String(i.falseText)) << i.name;
-        EXPECT_EQ(ind.isEnabled(), i.driven) << i.name;
-        EXPECT_FALSE(ind.accessibleName().isEmpty()) << i.name;
+// True is the state the bit reports, so that a reading is unambiguous.
+TEST_F(ChipLayout, EachIndicatorNamesItsTrueAndFalseState) {
+    QStringList texts;
+    for (const char* name : {"GPIO0Toggle", "GPIO6Toggle", "Fan1PresentToggle", "Fan0OKToggle",
+                             "TempSensor2Toggle", "NoCFAULTToggle"}) {
+        texts << toggle(name).trueText() + QLatin1Char('/') + toggle(name).falseText();
     }
-    const struct {
-        const char* name;
-        const char* title;
-        std::vector<const char*> holds;
-    } panels[] = {
-        {"GPIO34Panel", "", {"GPIO3Toggle", "GPIO4Toggle"}},
-        {"GPIO56Panel", "", {"GPIO5Toggle", "GPIO6Toggle"}},
-        {"SSPanel13", "Fan 0", {"Fan0PresentToggle", "Fan0OKToggle"}},
-        {"SSPanel12", "Fan 1", {"Fan1PresentToggle", "Fan1OKToggle"}},
-        {"TempSensor1Panel", "Temperature Sensor 1", {"TempSensor1Toggle"}},
-        {"TempSensor2Panel", "Temperature Sensor 2", {"TempSensor2Toggle"}},
-    };
-    for (const auto& p : panels) {
-        QGroupBox& box = panel(p.name);
-        EXPECT_EQ(box.title(), QLatin1String(p.title)) << p.name;
-        for (const char* child : p.holds) {
-            EXPECT_EQ(toggle(child).parentWidget(), &box) << child;
-        }
-    }
+    EXPECT_EQ(texts.join(QStringLiteral(", ")).toStdString(),
+              "GPIO 0 High/GPIO 0 Low, GPIO 6 High/GPIO 6 Low, Fan1 Present/Fan1 NotPresent, "
+              "Fault 0/Fan 0 OK, Installed/Not Installed, C Fault/No C Fault");
 }
 
-TEST_F(ChipLayoutFormTest, TheBoxStartsAndStopsPolling) {
-    QTest::mouseClick(&pollBox(), Qt::LeftButton);
-    EXPECT_TRUE(timer().isActive());
-    EXPECT_EQ(pollBox().text(), QStringLiteral("Stop Polling"));
-    QTest::mouseClick(&pollBox(), Qt::LeftButton);
-    EXPECT_FALSE(timer().isActive());
-    EXPECT_EQ(pollBox().text(), QStringLiteral("Start Polling"));
-    EXPECT_TRUE(t.recording()->transfers().isEmpty());
-}
-
-TEST_F(ChipLayoutFormTest, ATickReadsFourRegistersAndSetsTheIndicatorsFromTheirBits) {
+TEST_F(ChipLayout, ATickReadsFourRegistersInOrderAndSetsTheIndicatorsFromTheirBits) {
     const struct {
         quint8 gpio, sensors, fan0, fan1;
-        std::vector<qint16> values; // in DrivenIndicators order
+        std::vector<qint16> values; // in Driven order
         bool gpio34, gpio56;
     } cases[] = {
         {0x55, 0x02, 0x01, 0x04, {-1, 0, -1, -1, 0, 0, 0, -1, -1}, true, true},
@@ -126,70 +59,92 @@ TEST_F(ChipLayoutFormTest, ATickReadsFourRegistersAndSetsTheIndicatorsFromTheirB
         {0x47, 0x07, 0xFA, 0xFF, {-1, -1, -1, -1, -1, -1, 0, 0, -1}, false, true},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.gpio));
         setStatus(c.gpio, c.sensors, c.fan0, c.fan1);
-        t.recording()->clearLog();
-        form.ChipLayoutTimer_Timer();
-        const auto read = [](const char* reg, quint8 value) {
-            return QStringLiteral("BusEngine.ReadByte(5E,%1)=%2")
-                .arg(QLatin1String(reg),
-                     QString::number(value, 16).rightJustified(2, QLatin1Char('0')).toUpper());
-        };
-        EXPECT_EQ(t.recording()->transfers(),
-                  (QStringList{read("05", c.gpio), read("06", c.sensors), read("10", c.fan0),
-                               read("11", c.fan1)}));
-        EXPECT_EQ(drivenValues(), c.values) << "0x05=" << int(c.gpio);
-        EXPECT_EQ(!panel("GPIO34Panel").isHidden(), c.gpio34) << int(c.gpio);
-        EXPECT_EQ(!panel("GPIO56Panel").isHidden(), c.gpio56) << int(c.gpio);
-        // GPIO 3..6 are only shown or hidden, never set.
-        for (const char* name : {"GPIO3Toggle", "GPIO4Toggle", "GPIO5Toggle", "GPIO6Toggle"}) {
-            EXPECT_EQ(toggle(name).Value(), 0) << name;
+        view().ChipLayoutTimer_Timer();
+        EXPECT_EQ(traffic(), "R05 R06 R10 R11");
+        EXPECT_EQ(drivenValues(), c.values);
+        // GPIO 3..6 are only shown or hidden with their panels, never set.
+        for (int n = 3; n <= 6; ++n) {
+            const ToggleIndicator& gpio =
+                toggle(("GPIO" + QByteArray::number(n) + "Toggle").data());
+            EXPECT_EQ(gpio.isVisibleTo(&view()), n <= 4 ? c.gpio34 : c.gpio56) << n;
+            EXPECT_EQ(gpio.Value(), 0) << n;
         }
     }
-    EXPECT_EQ(t.errors.failureCount(), 0);
 }
 
-TEST_F(ChipLayoutFormTest, StoppingPollingLeavesTheIndicatorsAsTheyWere) {
-    setStatus(0x55, 0x06, 0x04, 0x00);
-    QTest::mouseClick(&pollBox(), Qt::LeftButton);
-    form.ChipLayoutTimer_Timer();
-    const std::vector<qint16> shown = drivenValues();
-    ASSERT_NE(shown, std::vector<qint16>(shown.size(), 0));
-    setStatus(0x00, 0x00, 0x01, 0x01);
-    QTest::mouseClick(&pollBox(), Qt::LeftButton);
-    EXPECT_EQ(drivenValues(), shown);
-    EXPECT_FALSE(panel("GPIO34Panel").isHidden());
-}
-
-TEST_F(ChipLayoutFormTest, RefreshIsOnePassWithoutPolling) {
-    setStatus(0x01, 0x00, 0x00, 0x00);
-    form.refreshView();
-    EXPECT_EQ(t.recording()->transfers().size(), 4);
-    EXPECT_EQ(toggle("GPIO0Toggle").Value(), -1);
+TEST_F(ChipLayout, PollingStartsAndStopsAndAFailingTickStopsIt) {
+    setStatus(0x51, 0x02, 0x04, 0x04);
+    view().refreshView(); // one pass, without polling
+    EXPECT_EQ(traffic(), "R05 R06 R10 R11");
     EXPECT_FALSE(timer().isActive());
-}
-
-TEST_F(ChipLayoutFormTest, AFailingTickStopsPollingAndReportsOnce) {
-    setStatus(0x01, 0x02, 0x04, 0x04);
     QTest::mouseClick(&pollBox(), Qt::LeftButton);
+    EXPECT_TRUE(timer().isActive());
+    EXPECT_EQ(pollBox().text(), QStringLiteral("Stop Polling"));
+    // A failing tick is reported once and stops polling; what it read before the failure shows.
+    setStatus(0x00, 0x00, 0x04, 0x01);
     t.recording()->failNext(1, QStringLiteral("BusEngine.ReadByte(5E,10)"));
-    form.ChipLayoutTimer_Timer();
+    view().ChipLayoutTimer_Timer();
     EXPECT_EQ(t.errors.failureCount(), 1);
-    ASSERT_EQ(t.dialogs.messages.size(), 1);
-    EXPECT_TRUE(t.errors.lastError().startsWith(QStringLiteral("QMF4150 Layout")));
+    EXPECT_EQ(t.dialogs.messages.size(), 1);
     EXPECT_FALSE(timer().isActive());
     EXPECT_FALSE(pollBox().isChecked());
     EXPECT_EQ(pollBox().text(), QStringLiteral("Start Polling"));
-    // What was read before the failure is shown; the rest is as it was.
-    EXPECT_EQ(toggle("GPIO0Toggle").Value(), -1);
-    EXPECT_EQ(toggle("TempSensor1Toggle").Value(), -1);
-    EXPECT_EQ(toggle("Fan0OKToggle").Value(), 0);
-    // The program goes on: polling again works.
+    EXPECT_EQ(drivenValues(), std::vector<qint16>({0, 0, 0, 0, 0, -1, -1, -1, -1}));
+    // The program goes on; stopping leaves every indicator as it was.
     QTest::mouseClick(&pollBox(), Qt::LeftButton);
-    form.ChipLayoutTimer_Timer();
+    view().ChipLayoutTimer_Timer();
+    setStatus(0x55, 0x06, 0x00, 0x00);
+    QTest::mouseClick(&pollBox(), Qt::LeftButton);
+    EXPECT_FALSE(timer().isActive());
+    EXPECT_EQ(drivenValues(), std::vector<qint16>({0, 0, 0, 0, 0, -1, -1, 0, 0}));
+    EXPECT_FALSE(toggle("GPIO3Toggle").isVisibleTo(&view()));
     EXPECT_EQ(t.errors.failureCount(), 1);
-    EXPECT_EQ(toggle("Fan0OKToggle").Value(), -1);
-    EXPECT_TRUE(timer().isActive());
+}
+
+// Each indicator stands beside its own pins, outside the package, without covering another, at
+// any window size (chiplayout.png).
+TEST_F(ChipLayout, IndicatorsSitBesideTheirPins) {
+    auto* drawing = child<ChipDrawing>("Image1");
+    const char* const expected[][2] = {
+        {"NoInterruptToggle", "INT"},     {"NoCFAULTToggle", "CFAULT"},
+        {"GPIO0Toggle", "GPIO0"},         {"GPIO1Toggle", "GPIO1"},
+        {"GPIO2Toggle", "GPIO2"},         {"GPIO34Panel", "GPIO3 GPIO4"},
+        {"GPIO56Panel", "GPIO6 GPIO5"},   {"SSPanel13", "PWM0 TACH0"},
+        {"SSPanel12", "PWM1 TACH1"},      {"TempSensor1Panel", "DXN1 DXP1"},
+        {"TempSensor2Panel", "DXN2 DXP2"}};
+    for (QSize size : {QSize(1100, 820), QSize(820, 600)}) {
+        view().resize(size);
+        QCoreApplication::processEvents();
+        std::vector<QRect> placed;
+        for (const auto& [widget, names] : expected) {
+            SCOPED_TRACE(testing::Message() << widget << " at " << size.width());
+            auto* w = drawing->findChild<QWidget*>(QLatin1String(widget));
+            ASSERT_NE(w, nullptr);
+            std::vector<int> pins;
+            for (const QString& name : QString::fromLatin1(names).split(QLatin1Char(' '))) {
+                pins.push_back(chiplayout::pinNumber(name));
+            }
+            std::sort(pins.begin(), pins.end());
+            EXPECT_EQ(drawing->pinsOf(w), pins);
+            const QRect g = w->geometry();
+            const QPointF first = drawing->legTip(pins.front());
+            EXPECT_NEAR(g.center().y(), (first.y() + drawing->legTip(pins.back()).y()) / 2, 2.0);
+            EXPECT_TRUE(chiplayout::sideOf(pins.front()) == chiplayout::Side::Left
+                            ? g.right() < first.x()
+                            : g.left() > first.x());
+            EXPECT_TRUE(drawing->rect().contains(g));
+            for (const QRect& other : placed) {
+                EXPECT_FALSE(g.intersects(other));
+            }
+            placed.push_back(g);
+        }
+    }
+    setStatus(0x55, 0x06, 0x04, 0x01);
+    view().refreshView();
+    keepPicture(view(), "chiplayout.png");
 }
 
 } // namespace
-} // namespace qmf
+} // namespace qmf::test

@@ -1,67 +1,149 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The graph window: its controls, graphing on and off, the chart it feeds, and what a failing
-// board does to it.
-#include "GraphFixture.h"
+// The graph window: the chart it feeds, the Code0 object it converts with (found and loaded by
+// class identifier), and what a failing board or calculation library does to it.
+#include "ViewFixture.h"
 #include "core/link/RegisterAccess.h"
-#include "core/measure/Fan.h"
+#include "gui/views/CalcComponent.h"
 
-#include <QGroupBox>
+#include <QImage>
+#include <dlfcn.h>
 #include <set>
 
 namespace qmf::test {
 namespace {
 
-using GraphWindow = GraphFixture;
-using GraphWindowRecording = GraphRecordingFixture;
+using Graph = GraphTest;
 
-TEST_F(GraphWindow, LoadsWithItsNamedControlsInTheirInitialState) {
-    EXPECT_EQ(window().windowTitle(), QStringLiteral("QMF4150 Graph Window"));
-    const struct {
-        const char* name;
-        const char* text;
-    } texts[] = {{"StartStopGraphsCHK", "Start Graphs"},
-                 {"ResetGraphsCMD", "Reset Graphs"},
-                 {"MakeLog_CMD", "Make New Log"},
-                 {"Check3", "Not Logging to File"},
-                 {"Label15", "Delay(Sec):"},
-                 {"Label7", "Logged:"},
-                 {"Label14", "0"},
-                 {"Label13", "Lines"}};
-    for (const auto& c : texts) {
-        const QString name = QString::fromLatin1(c.name);
-        QString shown;
-        if (auto* button = window().findChild<QAbstractButton*>(name)) {
-            shown = button->text();
-        } else if (auto* label = window().findChild<QLabel*>(name)) {
-            shown = label->text();
-        } else {
-            ADD_FAILURE() << "no control " << c.name;
-            continue;
-        }
-        EXPECT_EQ(shown, QString::fromLatin1(c.text)) << c.name;
+TEST_F(GraphRecording, TickPlotsTheSpeedsAndTheConvertedTemperatures) {
+    view();
+    EXPECT_EQ(traffic(), "R68 R69"); // load refreshes Fan0, then Fan1
+    ticks();
+    EXPECT_EQ(traffic(), "R70 R71 RA0 RA1 RA2");
+    const double expected[5] = {2014, 2507, 31, -55, 0};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(chart()->pointCount(i), 1) << i;
+        EXPECT_EQ(lastValue(i), expected[i]) << i;
     }
-    EXPECT_EQ(intervalEdit()->text(), QStringLiteral("5"));
-    EXPECT_EQ(child<QGroupBox>("SSPanel10")->title(), QStringLiteral("Log to File"));
+    // The Code0 object was made on first use and is kept: a registration that would fail now
+    // is never looked up.
+    registerCode0(dir.filePath(QStringLiteral("gone.so")));
+    ticks(3);
+    EXPECT_EQ(chart()->pointCount(2), 4);
+    child<QPushButton>("ResetGraphsCMD")->click();
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(chart()->pointCount(i), 0) << i;
+    }
+}
+
+TEST_F(Graph, NegativeTemperaturesOfTheSimulatedChipAreConvertedByCode0) {
+    t.simBoard()->printerPortChip().setAmbient(-30.0);
+    t.advanceSeconds(3600); // the chip settles to the cold
+    ticks();
+    for (int channel = 0; channel < 3; ++channel) {
+        const quint8 code = ReadRegisterAt(t.state, quint8(0xA0 + channel));
+        ASSERT_GE(code, 128) << "below zero on channel " << channel;
+        // The chip's own encoding: low seven bits inverted, bit 0 forced on, negated.
+        EXPECT_EQ(lastValue(2 + channel), -(((~code) & 0x7F) | 1)) << channel;
+    }
+    EXPECT_EQ(t.errors.failureCount(), 0);
+}
+
+TEST_F(Graph, ChartMemoryStaysBoundedAndKeepsTheShownWindowAtFullResolution) {
+    const double window = chart()->windowSeconds();
+    const int perWindow = int(window / 0.1);
+    int peak = 0;
+    for (int i = 0; i < 4 * perWindow; ++i) {
+        ticks();
+        peak = std::max(peak, chart()->pointCount(0));
+    }
+    // The shown window plus the one-second lead-in at its left edge, nothing older.
+    EXPECT_LE(peak, perWindow + 11);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_GE(chart()->pointCount(i), perWindow) << "every shown point is kept, trace " << i;
+    }
+    EXPECT_GE(chart()->graph(0)->data()->constBegin()->key, chart()->latestKey() - window - 1.0);
+}
+
+TEST_F(Graph, LinkFailureEndsARunningLogCleanlyAndStopsGraphingOnce) {
+    makeLog(logPath());
+    ticks();
+    const QByteArray before = bytes(logPath());
+    ASSERT_EQ(dataLines(logPath()).size(), 1);
+    t.simBoard()->failNextTransfers(1);
+    t.clock.advanceMs(5000);
+    ticks();
+    EXPECT_EQ(logErrors(), 1);
+    EXPECT_EQ(t.errors.failureCount(), 1);
+    EXPECT_FALSE(view().logFileOpen());
+    EXPECT_EQ(bytes(logPath()), before) << "every line logged before the failure is kept";
     EXPECT_FALSE(graphsBox()->isChecked());
-    EXPECT_EQ(timer()->interval(), 100);
+    EXPECT_EQ(graphsBox()->text(), QStringLiteral("Start Graphing"));
     EXPECT_FALSE(timer()->isActive());
-    EXPECT_TRUE(logBox()->isTristate());
-    EXPECT_EQ(logBox()->checkState(), Qt::Unchecked);
-    EXPECT_FALSE(logBox()->isEnabled());
-    EXPECT_TRUE(makeLogButton()->isEnabled());
-    EXPECT_TRUE(window().LogFileName().isEmpty());
+    graphsBox()->click(); // the window lives on: graphing starts again on a healthy board
+    EXPECT_TRUE(timer()->isActive());
+    ticks();
+    EXPECT_EQ(chart()->pointCount(0), 2);
+    EXPECT_EQ(t.errors.failureCount(), 1);
 }
 
-TEST_F(GraphWindowRecording, LoadRefreshesFan0ThenFan1AndTheSpeedsUseThoseFrequencies) {
-    setKnownReadings();
-    window();
-    EXPECT_EQ(t.recording()->transfers().join(' ').toStdString(),
-              "BusEngine.ReadByte(5E,68)=40 BusEngine.ReadByte(5E,69)=80");
-    EXPECT_EQ(t.state.Fan0().storedOscillatorFrequency(), 470);
-    EXPECT_EQ(t.state.Fan1().storedOscillatorFrequency(), 940);
+TEST_F(Graph, MissingCalculationLibraryIsReportedAndStopsGraphingWithoutACrash) {
+    const QString missing = dir.filePath(QStringLiteral("gone/libVexaCalculate00.so.1"));
+    registerCode0(missing);
+    graphsBox()->click();
+    ticks();
+    EXPECT_EQ(t.errors.failureCount(), 1);
+    EXPECT_TRUE(t.errors.lastError().contains(missing)) << t.errors.lastError().toStdString();
+    EXPECT_EQ(logErrors(), 0) << "no log was running";
+    EXPECT_FALSE(timer()->isActive());
+    EXPECT_FALSE(graphsBox()->isChecked());
 }
 
-TEST_F(GraphWindow, ChartHasFiveNamedDistinctTracesOnTwoAxesAndATimeAxis) {
+// The library is the registered one, else the first folder holding it; none, or one that cannot
+// serve Code0, is a clear error.
+TEST_F(Graph, CalcLibraryIsFoundByClassIdentifier) {
+    const QString empty = dir.filePath(QStringLiteral("empty"));
+    const QString lib = dir.filePath(QStringLiteral("lib"));
+    QDir().mkpath(lib);
+    QFile file(QDir(lib).filePath(QLatin1String(CalcLibraryFileName)));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    try {
+        findCalcLibrary(VEXA_CLSID_Code0, {empty});
+        ADD_FAILURE() << "no library was there to find";
+    } catch (const CalcComponentError& e) {
+        const QString what = QString::fromUtf8(e.what());
+        EXPECT_TRUE(what.contains(QStringLiteral("{09D5599F-13D0-11D5-AB6C-00C04F7E5BFB}")));
+        EXPECT_TRUE(what.contains(empty)) << e.what();
+    }
+    EXPECT_EQ(findCalcLibrary(VEXA_CLSID_Code0, {empty, lib}), file.fileName());
+    registerCode0(QStringLiteral("/opt/registered/libVexaCalculate00.so.1"));
+    EXPECT_EQ(findCalcLibrary(VEXA_CLSID_Code0, {lib}),
+              QStringLiteral("/opt/registered/libVexaCalculate00.so.1"));
+    // Unregistered, the tests find the built library in <build>/lib beside <build>/bin.
+    QFile::remove(dir.filePath(QStringLiteral("VexaCalculate00/registration.ini")));
+    const auto code0 = Code0Object::create();
+    EXPECT_TRUE(code0->libraryPath().endsWith(QStringLiteral("/lib/libVexaCalculate00.so.1")))
+        << code0->libraryPath().toStdString();
+    // A library that is missing or is not the calculation library.
+    Dl_info libc{};
+    ASSERT_NE(::dladdr(reinterpret_cast<void*>(&::dlopen), &libc), 0);
+    const std::pair<QString, const char*> broken[] = {
+        {logPath("missing.so"), "could not be loaded"},
+        {QFile::decodeName(libc.dli_fname), "no DllGetClassObject"}};
+    for (const auto& [path, says] : broken) {
+        try {
+            Code0Object::createFrom(path);
+            ADD_FAILURE() << path.toStdString() << " gave a Code0 object";
+        } catch (const CalcComponentError& e) {
+            const QString what = QString::fromUtf8(e.what());
+            EXPECT_TRUE(what.contains(path) && what.contains(QLatin1String(says))) << e.what();
+        }
+    }
+}
+
+// Five named traces of distinct colours, speeds on the left axis and temperatures on the right,
+// under a time axis "HH mm ss". After four minutes on the simulated board with heater 1 on
+// (graph-window.png), every trace is drawn inside the plot area (the legend sits outside it).
+TEST_F(Graph, ChartShowsFiveDistinctNamedTracesOnTwoAxes) {
     StripChart* c = chart();
     ASSERT_EQ(c->traceCount(), 5);
     const QStringList names{"Speed Fan 0", "Speed Fan 1", "Internal Temperature",
@@ -69,155 +151,39 @@ TEST_F(GraphWindow, ChartHasFiveNamedDistinctTracesOnTwoAxesAndATimeAxis) {
     std::set<QRgb> colours;
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(c->traceName(i), names[i]);
-        EXPECT_EQ(c->traceStyle(i), StripChart::standardStyle(i + 3)) << i;
         EXPECT_EQ(c->traceAxis(i),
-                  i < 2 ? StripChart::ValueAxis::Left : StripChart::ValueAxis::Right)
-            << i;
+                  i < 2 ? StripChart::ValueAxis::Left : StripChart::ValueAxis::Right);
         colours.insert(c->traceStyle(i).color.rgb());
     }
-    EXPECT_EQ(colours.size(), 5u) << "every trace has a colour of its own";
-    EXPECT_EQ(c->xAxis->label(), QStringLiteral("Time"));
+    EXPECT_EQ(colours.size(), 5u);
     auto ticker = c->xAxis->ticker().dynamicCast<QCPAxisTickerDateTime>();
     ASSERT_TRUE(ticker);
     EXPECT_EQ(ticker->dateTimeFormat(), QStringLiteral("HH mm ss"));
-    EXPECT_TRUE(c->yAxis->label().contains(QStringLiteral("RPM")));
-    EXPECT_TRUE(c->yAxis2->label().contains(QStringLiteral("°C")));
-    EXPECT_TRUE(c->yAxis2->visible());
-    EXPECT_TRUE(c->legend->visible());
-    EXPECT_EQ(c->legend->itemCount(), 5);
 
-    auto* gpio = child<StripChart>("AINAndGPIO");
-    EXPECT_EQ(gpio->xAxis->label(), QStringLiteral("Time"));
-    EXPECT_EQ(gpio->yAxis->label(), QStringLiteral("GPIO"));
-    EXPECT_EQ(gpio->traceCount(), 0);
-}
-
-TEST_F(GraphWindow, StartStopSwitchesTheTimerAndCaption) {
+    t.simBoard()->printerPortChip().setHeaters(true, false); // warms External Temperature 1
+    view().resize(1000, 660);
     graphsBox()->click();
-    EXPECT_TRUE(graphsBox()->isChecked());
-    EXPECT_EQ(graphsBox()->text(), QStringLiteral("Stop Graphing"));
-    EXPECT_TRUE(timer()->isActive());
-    graphsBox()->click();
-    EXPECT_FALSE(graphsBox()->isChecked());
-    EXPECT_EQ(graphsBox()->text(), QStringLiteral("Start Graphing"));
-    EXPECT_FALSE(timer()->isActive());
-}
-
-TEST_F(GraphWindowRecording, TickPlotsTheFanSpeedsAndTheConvertedTemperatures) {
-    setKnownReadings();
-    tick();
-    const double expected[5] = {2014, 2507, 31, -55, 0};
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(chart()->pointCount(i), 1) << i;
-        EXPECT_EQ(lastValue(i), expected[i]) << i;
+    ticks(2400);
+    QCoreApplication::processEvents(); // the queued layouts
+    c->replot();                       // what the charts' refresh timers do within half a second
+    child<StripChart>("AINAndGPIO")->replot();
+    keepPicture(view(), "graph-window.png");
+    const QImage image = view().grab().toImage();
+    const QRect plot = c->axisRect()->rect().translated(c->mapTo(&view(), QPoint()));
+    for (int trace = 0; trace < 5; ++trace) {
+        const QColor colour = c->traceStyle(trace).color;
+        int near = 0;
+        for (int y = plot.top(); y <= plot.bottom(); ++y) {
+            for (int x = plot.left(); x <= plot.right(); ++x) {
+                const QColor p = image.pixelColor(x, y);
+                near += std::abs(p.red() - colour.red()) < 24 &&
+                        std::abs(p.green() - colour.green()) < 24 &&
+                        std::abs(p.blue() - colour.blue()) < 24;
+            }
+        }
+        EXPECT_GT(near, 40) << names[trace].toStdString();
     }
-    // Each tick reads the two speeds, then the three temperatures.
-    t.recording()->clearLog();
-    tick();
-    EXPECT_EQ(t.recording()->transfers().join(' ').toStdString(),
-              "BusEngine.ReadByte(5E,70)=1C BusEngine.ReadByte(5E,71)=2D "
-              "BusEngine.ReadByte(5E,A0)=1F BusEngine.ReadByte(5E,A1)=C9 "
-              "BusEngine.ReadByte(5E,A2)=00");
-    EXPECT_EQ(t.errors.failureCount(), 0);
-}
-
-TEST_F(GraphWindow, NegativeTemperaturesOfTheSimulatedChipAreConvertedByCode0) {
-    sim::SimulatedChip& simChip = t.simBoard()->printerPortChip();
-    simChip.setAmbient(-30.0);
-    t.advanceSeconds(3600); // the chip settles to the cold
-    tick();
-    for (int channel = 0; channel < 3; ++channel) {
-        const quint8 reg = quint8(0xA0 + channel);
-        const quint8 code = ReadRegisterAt(t.state, reg);
-        ASSERT_GE(code, 128) << "the simulated chip reads below zero on channel " << channel;
-        // The chip's own encoding: low seven bits inverted, bit 0 forced on, negated.
-        const int expected = -(((~code) & 0x7F) | 1);
-        EXPECT_EQ(lastValue(2 + channel), expected) << channel;
-        EXPECT_LT(lastValue(2 + channel), 0) << channel;
-    }
-    EXPECT_EQ(t.errors.failureCount(), 0);
-}
-
-TEST_F(GraphWindow, ResetClearsTheChart) {
-    ticks(3);
-    ASSERT_EQ(chart()->pointCount(0), 3);
-    child<QPushButton>("ResetGraphsCMD")->click();
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(chart()->pointCount(i), 0) << i;
-    }
-    tick();
-    EXPECT_EQ(chart()->pointCount(0), 1);
-}
-
-TEST_F(GraphWindow, ChartMemoryStaysBoundedAndKeepsTheShownWindowAtFullResolution) {
-    // 20 minutes of ticks, four times the shown window of 5 minutes.
-    const double window = chart()->windowSeconds();
-    ASSERT_EQ(window, 300.0);
-    const int perWindow = int(window / 0.1);
-    int peak = 0;
-    for (int i = 0; i < 12000; ++i) {
-        tick();
-        peak = std::max(peak, chart()->pointCount(0));
-    }
-    // The shown window plus the one-second lead-in at the left edge, nothing older.
-    EXPECT_LE(peak, perWindow + 11);
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_GE(chart()->pointCount(i), perWindow) << "every shown point is kept, trace " << i;
-        EXPECT_LE(chart()->pointCount(i), perWindow + 11) << i;
-    }
-    const auto data = chart()->graph(0)->data();
-    EXPECT_GE(data->constBegin()->key, chart()->latestKey() - window - 1.0);
-}
-
-TEST_F(GraphWindowRecording, RefreshViewPlotsOneTickWithoutLogging) {
-    setKnownReadings();
-    makeLog(logPath());
-    ASSERT_TRUE(window().logFileOpen());
-    window().refreshView();
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(chart()->pointCount(i), 1) << i;
-    }
-    EXPECT_EQ(bytes(logPath()), QByteArray());
-    EXPECT_EQ(countLabel()->text(), QStringLiteral("0"));
-}
-
-// --- failures --------------------------------------------------------------------------------
-
-TEST_F(GraphWindow, LinkFailureInATickIsReportedOnceAndStopsGraphing) {
-    graphsBox()->click();
-    ticks(2);
-    t.simBoard()->failNextTransfers(1);
-    tick();
-    EXPECT_EQ(t.errors.failureCount(), 1);
-    EXPECT_FALSE(t.errors.lastError().isEmpty());
-    EXPECT_FALSE(graphsBox()->isChecked());
-    EXPECT_EQ(graphsBox()->text(), QStringLiteral("Start Graphing"));
-    EXPECT_FALSE(timer()->isActive());
-    EXPECT_EQ(logErrorCount(), 0) << "no log was running, so there is no log message";
-    // The window lives on: graphing starts again on a healthy board.
-    graphsBox()->click();
-    tick();
-    EXPECT_EQ(chart()->pointCount(0), 3);
-    EXPECT_EQ(t.errors.failureCount(), 1);
-}
-
-TEST_F(GraphWindow, LinkFailureWhileLoggingEndsTheLogCleanlyAndStopsGraphing) {
-    makeLog(logPath());
-    ticks(1);
-    t.clock.advanceMs(5000);
-    tick();
-    ASSERT_EQ(dataLines(logPath()).size(), 2);
-    const QByteArray before = bytes(logPath());
-    t.simBoard()->failNextTransfers(1);
-    t.clock.advanceMs(5000);
-    tick();
-    EXPECT_EQ(logErrorCount(), 1);
-    EXPECT_EQ(t.errors.failureCount(), 1);
-    EXPECT_FALSE(window().logFileOpen());
-    EXPECT_EQ(bytes(logPath()), before) << "every line logged before the failure is kept";
-    EXPECT_FALSE(timer()->isActive());
-    EXPECT_FALSE(logBox()->isEnabled());
-    EXPECT_TRUE(makeLogButton()->isEnabled());
+    EXPECT_EQ(t.errors.failureCount(), 0) << t.errors.lastError().toStdString();
 }
 
 } // namespace

@@ -1,0 +1,142 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The simulated board over time: sleep, heaters, monitor with the graph window's readings and
+// log, the board kept in a file between runs, and the temperature rule of the graph window.
+#include "ToolProcess.h"
+#include "core/files/MeasurementLog.h"
+#include "core/measure/Fan.h"
+#include "core/measure/Temperature.h"
+#include "core/text/Rounding.h"
+#include "core/wizards/AutoSet.h"
+
+#include <QProcess>
+#include <QTime>
+#include <VexaCalculate00/calculations.hpp>
+
+namespace qmf::cli::test {
+namespace {
+
+class SimulatedBoard : public ToolTest {};
+
+// Heater 1 warms the second remote diode (Temp2, register A2), heater 2 the first (A1), while
+// a sleep moves the simulated clock. Heaters switched on in one run are off in the next, as on
+// the real board; an empty state file is a board fresh from power-up.
+TEST_F(SimulatedBoard, HeatersWarmTheirDiodesForOneRun) {
+    const QByteArray measure = "sleep 300\nget A1\nget A2\n";
+    const auto temps = [](const ToolResult& result) {
+        const QStringList lines = result.outLines();
+        return std::pair{lines.value(lines.size() - 2).toInt(nullptr, 16),
+                         lines.value(lines.size() - 1).toInt(nullptr, 16)};
+    };
+    const auto [cold1, cold2] = temps(sim("batch -", measure));
+    const auto [one1, one2] = temps(sim("batch -", "heaters on 1\n" + measure));
+    const auto [two1, two2] = temps(sim("batch -", "heaters on 2\n" + measure));
+    EXPECT_TRUE(one1 == cold1 && one2 > cold2 + 10) << one1 << " " << one2;
+    EXPECT_TRUE(two1 > cold1 + 10 && two2 == cold2) << two1 << " " << two2;
+    const auto off = temps(sim("batch -", "heaters on\nheaters off 1\nheaters off 2\n" + measure));
+    EXPECT_EQ(off, std::pair(cold1, cold2));
+    EXPECT_TRUE(sim("heaters on 2").err.contains("switches its heaters off when qmf4150ctl ends"));
+    writeFile("board.state", {});
+    ASSERT_EQ(kept("heaters on").exitCode, 0);
+    EXPECT_EQ(temps(kept("batch -", measure)), std::pair(cold1, cold2));
+}
+
+TEST_F(SimulatedBoard, ADamagedFileIsRefusedAndKept) {
+    ASSERT_EQ(kept("set 90 11").exitCode, 0);
+    const QByteArray good = readFile("board.state");
+    QByteArray damaged = good;
+    damaged[40] = char(damaged[40] ^ 0x55);
+    const struct {
+        QByteArray bytes;
+        const char* message;
+    } cases[] = {
+        {"settings\n", "is not a saved simulated board"},
+        {good.left(good.size() - 10), "truncated or damaged"},
+        {damaged, "chip:"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        writeFile("board.state", c.bytes);
+        expectFailure(kept("get 90"), 1, c.message);
+        EXPECT_EQ(readFile("board.state"), c.bytes);
+    }
+}
+
+// The readings are the graph window's: fan speeds from the tachometer counts at the oscillator
+// frequency of bits 7:6 of the speed-2 registers, temperatures from their register bytes. The
+// registers are read right after the last row, with no simulated time in between.
+TEST_F(SimulatedBoard, TableAndLogHoldTheGraphWindowsReadings) {
+    const ToolResult result = sim("batch -",
+                                  "autoset\nheaters on 1\nsleep 30\n"
+                                  "monitor --count 3 --interval 2 --log m.xls\n"
+                                  "get 68\nget 69\nget 70\nget 71\nget A0\nget A1\nget A2\n",
+                                  dir.path());
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const QStringList lines = result.outLines().mid(AutoSetRowCount + 2);
+    ASSERT_EQ(lines.size(), 1 + 3 + 7);
+    EXPECT_EQ(lines[0], QStringLiteral("Time       Fan0   Fan1  Temp0  Temp1  Temp2"));
+    QList<QTime> times; // "hh:mm:ss" and five whole numbers per row
+    QList<LogReadings> readings;
+    for (int i = 1; i <= 3; ++i) {
+        const QStringList f = lines[i].split(u' ', Qt::SkipEmptyParts);
+        ASSERT_EQ(f.size(), 6) << lines[i].toStdString();
+        times << QTime::fromString(f[0], QStringLiteral("hh:mm:ss"));
+        readings << LogReadings{f[1].toDouble(), f[2].toDouble(), f[3].toDouble(), f[4].toDouble(),
+                                f[5].toDouble()};
+    }
+    EXPECT_EQ(times[0].secsTo(times[1]), 2);
+    EXPECT_EQ(times[1].secsTo(times[2]), 2);
+    int byte[7];
+    for (int i = 0; i < 7; ++i)
+        byte[i] = lines[4 + i].toInt(nullptr, 16);
+    const int frequencies[] = {0, 470, 940, 1880};
+    const LogReadings& last = readings[2];
+    EXPECT_EQ(last.fan0, Fan::TachConvert(byte[2], frequencies[byte[0] >> 6]));
+    EXPECT_EQ(last.fan1, Fan::TachConvert(byte[3], frequencies[byte[1] >> 6]));
+    EXPECT_EQ(last.temp0, Temperature::RegisterToTemperature(qint16(byte[4])));
+    EXPECT_EQ(last.temp1, Temperature::RegisterToTemperature(qint16(byte[5])));
+    EXPECT_EQ(last.temp2, Temperature::RegisterToTemperature(qint16(byte[6])));
+    EXPECT_GT(last.fan0, 0);
+    EXPECT_NE(last.temp1, last.temp2) << "heater 1 makes a swap of the two columns visible";
+
+    // The log: the header, then one line per row, in the program's bytes.
+    QByteArray expected = "Time\tFan0\tFan1\tTemp0\tTemp1\tTemp2\r\n";
+    for (int i = 0; i < 3; ++i)
+        expected += measurementLogLine(times[i], readings[i]);
+    EXPECT_EQ(readFile("m.xls"), expected);
+}
+
+// SIGTERM (as Ctrl-C) ends a long monitor between rows: exit status 0, every row printed is
+// logged as a whole line, and the simulated board is still saved.
+TEST_F(SimulatedBoard, AnInterruptedMonitorLeavesCompleteFiles) {
+    QProcess process;
+    process.setWorkingDirectory(dir.path());
+    process.start(QStringLiteral(QMF4150CTL_PATH),
+                  words("--simulate --sim-state s monitor --count 1000000000 --log m.xls"));
+    QByteArray out;
+    while (out.count('\n') < 5 && process.waitForReadyRead(30000)) {
+        out += process.readAllStandardOutput();
+    }
+    process.terminate();
+    ASSERT_TRUE(process.waitForFinished(30000));
+    out += process.readAllStandardOutput();
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    const QByteArray log = readFile("m.xls");
+    EXPECT_TRUE(log.endsWith("\r\n"));
+    EXPECT_EQ(log.count("\r\n"), out.count('\n')) << "a header and the rows in both";
+    EXPECT_FALSE(readFile("s").isEmpty());
+}
+
+// The tool converts temperature bytes with the core's rule; the program's graph window converts
+// them with the calculation library's Code0.Misc2 and rounds to whole degrees.
+TEST(TemperatureRule, CoreAndCalculationLibraryAgreeForEveryByte) {
+    for (int byte = 0; byte < 256; ++byte) {
+        const auto library = text::roundToInt16(
+            vexacalc::Code0::Misc2({0, 0, float(byte), 0, 0, 0, 0, 0, 0, 0, VEXA_TRUE}));
+        ASSERT_TRUE(library) << byte;
+        EXPECT_EQ(Temperature::RegisterToTemperature(qint16(byte)), *library) << byte;
+    }
+}
+
+} // namespace
+} // namespace qmf::cli::test
