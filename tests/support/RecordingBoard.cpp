@@ -6,7 +6,9 @@
 namespace qmf::test {
 
 namespace {
-QString hex2(int value) { return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper(); }
+QString hex2(int value) {
+    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
+}
 
 std::array<quint8, 256> freshChip() {
     std::array<quint8, 256> regs{};
@@ -50,7 +52,9 @@ void RecordingBoard::addParallelChip(int port, bool alternateMode, quint8 addres
     parallelChips_[{port, alternateMode, address}] = freshChip();
 }
 
-void RecordingBoard::addSmbusChip(quint8 address) { smbusChips_[address] = freshChip(); }
+void RecordingBoard::addSmbusChip(quint8 address) {
+    smbusChips_[address] = freshChip();
+}
 
 void RecordingBoard::failNext(int count, QString prefix) {
     failCount_ = count;
@@ -61,7 +65,8 @@ std::array<quint8, 256>& RecordingBoard::parallelRegisters(int port, bool altern
                                                            quint8 address) {
     auto it = parallelChips_.find({port, alternateMode, address});
     if (it == parallelChips_.end()) {
-        it = parallelChips_.emplace(std::make_tuple(port, alternateMode, address), freshChip()).first;
+        it = parallelChips_.emplace(std::make_tuple(port, alternateMode, address), freshChip())
+                 .first;
     }
     return it->second;
 }
@@ -77,7 +82,8 @@ std::array<quint8, 256>& RecordingBoard::smbusRegisters(quint8 address) {
 QStringList RecordingBoard::transfers() const {
     QStringList result;
     for (const QString& line : log) {
-        if (line.contains(QLatin1String("ReadByte(")) || line.contains(QLatin1String("WriteByte("))) {
+        if (line.contains(QLatin1String("ReadByte(")) ||
+            line.contains(QLatin1String("WriteByte("))) {
             result << line;
         }
     }
@@ -179,7 +185,8 @@ void RecordingBoard::ReadByte(quint8 device, quint8 reg, quint8& value) {
 }
 
 void RecordingBoard::WriteByte(quint8 device, quint8 reg, quint8 value) {
-    record(QStringLiteral("BusEngine.WriteByte(%1,%2,%3)").arg(hex2(device), hex2(reg), hex2(value)));
+    record(
+        QStringLiteral("BusEngine.WriteByte(%1,%2,%3)").arg(hex2(device), hex2(reg), hex2(value)));
     if (auto* chip = chipAt(true, device)) {
         (*chip)[reg] = value;
     }

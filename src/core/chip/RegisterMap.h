@@ -24,29 +24,29 @@ struct RegisterEntry {
 
 // Registers that come in channels at base address + channel number.
 enum class RegisterFamily {
-    FanStatus,       // 0x10 + fan
-    FanControl,      // 0x18 + fan
-    FaultToFanMask,  // 0x1A + fan
-    FanFaultMask,    // 0x20 + fan (not listed)
-    GpioControl,     // 0x28 + gpio
-    TempOffset,      // 0x30 + temperature channel
-    GpioFanMask,     // 0x38 + gpio
-    TempControl,     // 0x40 + temperature channel
-    TempFanMask,     // 0x48 + temperature channel
-    AinControl,      // 0x50 + ain
-    AinFanMask,      // 0x58 + ain
-    FanSpeed1,       // 0x60 + fan
-    FanSpeed2,       // 0x68 + fan
-    FanSpeed,        // 0x70 + fan
-    FanHighLimit,    // 0x78 + fan
-    TempTmin,        // 0x80 + temperature channel
-    TempTstepHyst,   // 0x88 + temperature channel
-    TempHighLimit,   // 0x90 + temperature channel
-    TempLowLimit,    // 0x98 + temperature channel
-    TempValue,       // 0xA0 + temperature channel
-    AinHighLimit,    // 0xA8 + ain
-    AinLowLimit,     // 0xB0 + ain
-    AinValue,        // 0xB8 + ain
+    FanStatus,      // 0x10 + fan
+    FanControl,     // 0x18 + fan
+    FaultToFanMask, // 0x1A + fan
+    FanFaultMask,   // 0x20 + fan (not listed)
+    GpioControl,    // 0x28 + gpio
+    TempOffset,     // 0x30 + temperature channel
+    GpioFanMask,    // 0x38 + gpio
+    TempControl,    // 0x40 + temperature channel
+    TempFanMask,    // 0x48 + temperature channel
+    AinControl,     // 0x50 + ain
+    AinFanMask,     // 0x58 + ain
+    FanSpeed1,      // 0x60 + fan
+    FanSpeed2,      // 0x68 + fan
+    FanSpeed,       // 0x70 + fan
+    FanHighLimit,   // 0x78 + fan
+    TempTmin,       // 0x80 + temperature channel
+    TempTstepHyst,  // 0x88 + temperature channel
+    TempHighLimit,  // 0x90 + temperature channel
+    TempLowLimit,   // 0x98 + temperature channel
+    TempValue,      // 0xA0 + temperature channel
+    AinHighLimit,   // 0xA8 + ain
+    AinLowLimit,    // 0xB0 + ain
+    AinValue,       // 0xB8 + ain
 };
 
 // The chip's registers as the program knows them: 76 listed registers plus 0x20 and 0x21.

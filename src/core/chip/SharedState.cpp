@@ -34,10 +34,20 @@ template <class T> T& lazy(std::unique_ptr<T>& slot, SharedState& state) {
 }
 } // namespace
 
-Temperature& SharedState::IntTemp() { return lazy(intTemp_, *this); }
-Temperature& SharedState::ExtTemp0() { return lazy(extTemp0_, *this); }
-Temperature& SharedState::ExtTemp1() { return lazy(extTemp1_, *this); }
-Fan& SharedState::Fan0() { return lazy(fan0_, *this); }
-Fan& SharedState::Fan1() { return lazy(fan1_, *this); }
+Temperature& SharedState::IntTemp() {
+    return lazy(intTemp_, *this);
+}
+Temperature& SharedState::ExtTemp0() {
+    return lazy(extTemp0_, *this);
+}
+Temperature& SharedState::ExtTemp1() {
+    return lazy(extTemp1_, *this);
+}
+Fan& SharedState::Fan0() {
+    return lazy(fan0_, *this);
+}
+Fan& SharedState::Fan1() {
+    return lazy(fan1_, *this);
+}
 
 } // namespace qmf

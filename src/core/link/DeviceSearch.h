@@ -12,7 +12,8 @@ class BoardLink;
 class SharedState;
 
 // Candidate device addresses (8-bit form), tried in this order.
-constexpr std::array<quint8, 8> AddressCandidates = {0x5E, 0x5C, 0x5A, 0x58, 0x56, 0x54, 0x52, 0x50};
+constexpr std::array<quint8, 8> AddressCandidates = {0x5E, 0x5C, 0x5A, 0x58,
+                                                     0x56, 0x54, 0x52, 0x50};
 
 // What a search found, in find order.
 struct SearchFinds {

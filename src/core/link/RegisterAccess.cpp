@@ -58,7 +58,9 @@ void WriteRegister(SharedState& state) {
     writeByte(state, state.AddressPointer, state.DataToWrite);
 }
 
-quint8 ReadRegisterAt(SharedState& state, const quint8& reg) { return readByte(state, reg); }
+quint8 ReadRegisterAt(SharedState& state, const quint8& reg) {
+    return readByte(state, reg);
+}
 
 void WriteRegisterAt(SharedState& state, quint8 reg, qint16 value) {
     writeByte(state, reg, value >= 255 ? 255 : value);

@@ -10,7 +10,11 @@ namespace qmf {
 constexpr qint16 True16 = -1;
 constexpr qint16 False16 = 0;
 
-constexpr qint16 toBoolean16(bool value) { return value ? True16 : False16; }
-constexpr bool fromBoolean16(qint16 value) { return value != 0; }
+constexpr qint16 toBoolean16(bool value) {
+    return value ? True16 : False16;
+}
+constexpr bool fromBoolean16(qint16 value) {
+    return value != 0;
+}
 
 } // namespace qmf

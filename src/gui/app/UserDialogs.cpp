@@ -29,8 +29,9 @@ void QtUserDialogs::message(QWidget* parent, Icon icon, const QString& title, co
 }
 
 QString QtUserDialogs::fileName(QWidget* parent, FileMode mode, const QString& filter) {
-    return mode == FileMode::Open ? QFileDialog::getOpenFileName(parent, QString(), QString(), filter)
-                                  : QFileDialog::getSaveFileName(parent, QString(), QString(), filter);
+    return mode == FileMode::Open
+               ? QFileDialog::getOpenFileName(parent, QString(), QString(), filter)
+               : QFileDialog::getSaveFileName(parent, QString(), QString(), filter);
 }
 
 } // namespace qmf

@@ -17,7 +17,10 @@ struct AppContext;
 // Window classes that are top-level windows even when the program has an MDI area (the device
 // search) declare `static constexpr bool TopLevelWindow = true;`.
 template <class T>
-concept TopLevelWindowClass = requires { T::TopLevelWindow; } && T::TopLevelWindow;
+concept TopLevelWindowClass = requires {
+    T::TopLevelWindow;
+}
+&&T::TopLevelWindow;
 
 // One instance per window class, created (as T(AppContext&)) when first shown or referred to and
 // reused after; a window that was closed is created afresh, with its initial state, next time.

@@ -26,8 +26,8 @@ BoardFactory factoryFor(TestContext::BoardKind kind, const Clock& clock, sim::Si
 } // namespace
 
 TestContext::TestContext(BoardKind kind)
-    : state(factoryFor(kind, clock, &simBoard_, &recording_)),
-      ctx{state, clock, dialogs, errors, windows, {}} {
+    : state(factoryFor(kind, clock, &simBoard_, &recording_)), ctx{state,  clock,   dialogs,
+                                                                   errors, windows, {}} {
     state.board(); // create it now so simBoard()/recording() are usable at once
     state.CommsMedium = 1;
     state.DeviceAddress = 0x5E;
@@ -55,6 +55,8 @@ TestContext::TestContext(BoardKind kind)
     }
 }
 
-TestContext::~TestContext() { windows.destroyAll(); }
+TestContext::~TestContext() {
+    windows.destroyAll();
+}
 
 } // namespace qmf::test
