@@ -65,30 +65,6 @@ TEST(GaugeGeometry, ClampKeepsValuesInsideTheScale) {
     EXPECT_EQ(clampToScale(TempScale, std::nan("")), -128.0);
 }
 
-TEST(GaugeGeometry, AngleOfPointUsesScreenCoordinates) {
-    const QPointF c(100.0, 100.0);
-    const struct {
-        QPointF point;
-        double angle;
-    } cases[] = {{{200.0, 100.0}, 0.0},   {{100.0, 0.0}, 90.0},  {{0.0, 100.0}, 180.0},
-                 {{100.0, 200.0}, 270.0}, {{150.0, 50.0}, 45.0}, {{100.0, 100.0}, 0.0}};
-    for (const auto& k : cases) {
-        EXPECT_NEAR(angleOfPoint(c, k.point), k.angle, 1e-9) << k.point.x() << "," << k.point.y();
-    }
-    for (double angle : {0.0, 33.0, 135.0, 225.0, 300.0}) {
-        EXPECT_NEAR(angleOfPoint(c, pointAtAngle(c, 80.0, angle)), angle, 1e-9);
-    }
-}
-
-TEST(GaugeGeometry, DialFrameIsTheLargestCentredCircle) {
-    const DialFrame wide = dialFrame(QSizeF(300.0, 200.0));
-    EXPECT_EQ(wide.center, QPointF(150.0, 100.0));
-    EXPECT_EQ(wide.radius, 100.0);
-    const DialFrame tall = dialFrame(QSizeF(120.0, 400.0));
-    EXPECT_EQ(tall.center, QPointF(60.0, 200.0));
-    EXPECT_EQ(tall.radius, 60.0);
-}
-
 TEST(GaugeGeometry, TicksUseRoundStepsInsideTheScale) {
     const ScaleTicks fan = scaleTicks(FanScale, 6);
     EXPECT_EQ(fan.majorStep, 1000.0);

@@ -2,26 +2,10 @@
 #include "gui/widgets/StripChart.h"
 
 #include <gtest/gtest.h>
-#include <set>
 #include <stdexcept>
 
 namespace qmf {
 namespace {
-
-TEST(StripChart, StandardStylesAreDistinctAndNumbersWrap) {
-    std::set<std::pair<QRgb, int>> seen;
-    for (int n = 0; n < StripChart::StandardStyleCount; ++n) {
-        const auto style = StripChart::standardStyle(n);
-        EXPECT_TRUE(style.color.isValid()) << n;
-        EXPECT_GT(style.width, 0) << n;
-        seen.insert({style.color.rgb(), int(style.line)});
-    }
-    EXPECT_EQ(seen.size(), size_t(StripChart::StandardStyleCount));
-    EXPECT_EQ(StripChart::standardStyle(StripChart::StandardStyleCount + 3),
-              StripChart::standardStyle(3));
-    EXPECT_EQ(StripChart::standardStyle(-1),
-              StripChart::standardStyle(StripChart::StandardStyleCount - 1));
-}
 
 TEST(StripChart, TracesKeepTheirNameStyleAndAxisAndShowInTheLegend) {
     StripChart chart;
@@ -67,22 +51,6 @@ TEST(StripChart, WindowScrollsWithTheNewestPointAndDropsWhatScrolledOut) {
     chart.scrollTo(newest + 60.0);
     EXPECT_EQ(chart.pointCount(trace), 0);
     EXPECT_THROW(chart.setWindowSeconds(0.0), std::invalid_argument);
-}
-
-TEST(StripChart, HiddenLegendGivesThePlotTheWholeHeight) {
-    StripChart chart;
-    chart.addTrace(QStringLiteral("a"), StripChart::standardStyle(0));
-    chart.resize(600, 300);
-    chart.replot();
-    const int withLegend = chart.axisRect()->rect().height();
-    chart.setLegendVisible(false);
-    chart.replot();
-    EXPECT_FALSE(chart.legend->visible());
-    EXPECT_GT(chart.axisRect()->rect().height(), withLegend);
-    chart.setLegendVisible(true);
-    chart.replot();
-    EXPECT_EQ(chart.axisRect()->rect().height(), withLegend);
-    chart.setLegendVisible(false); // and the chart goes away with its legend hidden
 }
 
 TEST(StripChart, NewPointsAreDrawnAtMostOncePerRefreshInterval) {
