@@ -16,9 +16,11 @@ TEST(StartUp, CommandLineSelectsTheSimulatedBoardOrAnAdapterButNotBoth) {
         return parseCommandLine(QStringList{QStringLiteral("qmf4150eval")} + arguments);
     };
     EXPECT_TRUE(parse({"--simulate"}).simulate);
+    EXPECT_TRUE(parse({"--simulate", "--pin-level"}).pinLevel);
     EXPECT_EQ(parse({"--smbus", "/dev/i2c-3"}).smbusDevice, QStringLiteral("/dev/i2c-3"));
-    for (const QStringList& wrong : {QStringList{"--simulate", "--smbus", "/dev/i2c-3"},
-                                     QStringList{"--smbus", " "}, QStringList{"stray"}}) {
+    for (const QStringList& wrong :
+         {QStringList{"--simulate", "--smbus", "/dev/i2c-3"}, QStringList{"--smbus", " "},
+          QStringList{"--pin-level"}, QStringList{"stray"}}) {
         EXPECT_EQ(parse(wrong).action, CommandLine::Action::Error)
             << wrong.join(u' ').toStdString();
     }
