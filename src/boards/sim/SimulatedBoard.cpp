@@ -19,8 +19,9 @@ constexpr quint8 kHeater2 = 0x20;
 struct SimulatedBoard::Impl {
     explicit Impl(const Clock& clock) : portChip(clock), smbusChip(clock) {}
 
-    // Counts down injected failures; throws for the transfer that consumes one.
+    // Counts the transfer and down injected failures; throws for the transfer that consumes one.
     void maybeFail(const QString& operation, const QString& where, quint8 device, quint8 reg) {
+        ++transfers;
         if (failuresLeft > 0) {
             --failuresLeft;
             throw LinkError(operation, where, device, reg,
@@ -108,6 +109,7 @@ struct SimulatedBoard::Impl {
     Port port{*this};
     Smbus smbus{*this};
     int failuresLeft = 0;
+    qint64 transfers = 0;
     quint8 auxOutputs = 0;
     quint8 auxPrepare = 0;
     qint16 transferSetting = kDefaultTransferSetting;
@@ -131,6 +133,10 @@ SimulatedChip& SimulatedBoard::smbusChip() {
 
 void SimulatedBoard::failNextTransfers(int count) {
     impl_->failuresLeft = qMax(0, count);
+}
+
+qint64 SimulatedBoard::transferCount() const {
+    return impl_->transfers;
 }
 
 ParallelPortLink& SimulatedBoard::parallelPortLink() {

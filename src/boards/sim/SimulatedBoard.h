@@ -26,6 +26,8 @@ public:
 
     // The next `count` transfers (ReadByte / WriteByte on either path) throw LinkError.
     void failNextTransfers(int count);
+    // Transfers so far (ReadByte / WriteByte on either path, failed ones included).
+    qint64 transferCount() const;
 
     // What the program last put: ActiveMedium (0 until set) and AuxOutputs (0 at start).
     int activeMedium() const;
