@@ -5,9 +5,8 @@
 #pragma once
 
 #include "boards/sim/SimulatedBoard.h"
+#include "core/chip/ChannelBinding.h"
 #include "core/chip/SharedState.h"
-#include "core/measure/Fan.h"
-#include "core/measure/Temperature.h"
 #include "core/time/Clock.h"
 #include "gui/app/AppContext.h"
 #include "gui/app/ErrorBoundary.h"
@@ -48,26 +47,8 @@ public:
         state.DeviceAddress = 0x5E;
         state.SavedTransferSetting = 10;
         state.DeviceChosen = -1;
-        const struct {
-            Fan& fan;
-            quint8 limit, speed, osc;
-        } fans[] = {{state.Fan0(), 0x78, 0x70, 0x68}, {state.Fan1(), 0x79, 0x71, 0x69}};
-        for (const auto& f : fans) {
-            f.fan.setLimitAddress(f.limit);
-            f.fan.setSpeedAddress(f.speed);
-            f.fan.setOscillatorFrequencyAddress(f.osc);
-        }
-        const struct {
-            Temperature& channel;
-            qint16 max, min, value;
-        } temps[] = {{state.IntTemp(), 0x90, 0x98, 0xA0},
-                     {state.ExtTemp0(), 0x91, 0x99, 0xA1},
-                     {state.ExtTemp1(), 0x92, 0x9A, 0xA2}};
-        for (const auto& t : temps) {
-            t.channel.setMaxAddressPointer(t.max);
-            t.channel.setMinAddressPointer(t.min);
-            t.channel.setValueAddressPointer(t.value);
-        }
+        bindFanChannels(state);
+        bindTemperatureChannels(state);
     }
     ~WindowBench() { windows.destroyAll(); }
 

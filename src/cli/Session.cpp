@@ -7,29 +7,13 @@
 #include "cli/DeviceChoice.h"
 #include "cli/Interrupt.h"
 #include "cli/SimStateFile.h"
-#include "core/chip/RegisterMap.h"
+#include "core/chip/ChannelBinding.h"
 #include "core/chip/SharedState.h"
 #include "core/link/BoardLink.h"
-#include "core/measure/Fan.h"
 #include "core/text/NumberText.h"
 #include "core/time/Clock.h"
 
 namespace qmf::cli {
-
-namespace {
-
-// The fan channels' registers, as the program's start-up gives them.
-void bindFanChannels(SharedState& state) {
-    Fan* fans[] = {&state.Fan0(), &state.Fan1()};
-    for (int i = 0; i < 2; ++i) {
-        fans[i]->setLimitAddress(RegisterMap::familyAddress(RegisterFamily::FanHighLimit, i));
-        fans[i]->setSpeedAddress(RegisterMap::familyAddress(RegisterFamily::FanSpeed, i));
-        fans[i]->setOscillatorFrequencyAddress(
-            RegisterMap::familyAddress(RegisterFamily::FanSpeed2, i));
-    }
-}
-
-} // namespace
 
 Session::Session(BoardOptions options) : options_(std::move(options)) {
     if (options_.simulate) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/app/frmMain.h"
 
+#include "core/chip/ChannelBinding.h"
 #include "core/text/Twips.h"
 #include "gui/app/AppContext.h"
 #include "gui/app/AppIcon.h"
@@ -10,7 +11,6 @@
 #include "gui/app/RefreshableView.h"
 #include "gui/app/RegisterSettingsCommands.h"
 #include "gui/app/SettingsStore.h"
-#include "gui/app/StartUp.h"
 #include "gui/app/ToolbarIcons.h"
 #include "gui/app/WindowPlacement.h"
 #include "gui/app/WindowRegistry.h"

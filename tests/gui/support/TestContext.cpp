@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/support/TestContext.h"
 
-#include "core/measure/Fan.h"
-#include "core/measure/Temperature.h"
+#include "core/chip/ChannelBinding.h"
 
 namespace qmf::test {
 
@@ -33,23 +32,8 @@ TestContext::TestContext(BoardKind kind)
     state.DeviceAddress = 0x5E;
     state.SavedTransferSetting = 10;
     state.DeviceChosen = -1;
-    state.Fan0().setLimitAddress(0x78);
-    state.Fan0().setSpeedAddress(0x70);
-    state.Fan0().setOscillatorFrequencyAddress(0x68);
-    state.Fan1().setLimitAddress(0x79);
-    state.Fan1().setSpeedAddress(0x71);
-    state.Fan1().setOscillatorFrequencyAddress(0x69);
-    const struct {
-        Temperature& channel;
-        qint16 max, min, value;
-    } temps[] = {{state.IntTemp(), 0x90, 0x98, 0xA0},
-                 {state.ExtTemp0(), 0x91, 0x99, 0xA1},
-                 {state.ExtTemp1(), 0x92, 0x9A, 0xA2}};
-    for (const auto& t : temps) {
-        t.channel.setMaxAddressPointer(t.max);
-        t.channel.setMinAddressPointer(t.min);
-        t.channel.setValueAddressPointer(t.value);
-    }
+    bindFanChannels(state);
+    bindTemperatureChannels(state);
     if (recording_) {
         recording_->clearLog();
     }
