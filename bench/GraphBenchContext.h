@@ -8,10 +8,10 @@
 #include "core/chip/ChannelBinding.h"
 #include "core/chip/SharedState.h"
 #include "core/time/Clock.h"
-#include "gui/app/AppContext.h"
-#include "gui/app/ErrorBoundary.h"
-#include "gui/app/UserDialogs.h"
-#include "gui/app/WindowRegistry.h"
+#include "gui/services/AppContext.h"
+#include "gui/services/ErrorBoundary.h"
+#include "gui/services/UserDialogs.h"
+#include "gui/services/WindowRegistry.h"
 
 #include <QApplication>
 #include <QStringList>

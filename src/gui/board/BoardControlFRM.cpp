@@ -3,8 +3,8 @@
 
 #include "core/chip/SharedState.h"
 #include "core/link/BoardLink.h"
-#include "gui/app/AppContext.h"
-#include "gui/app/ErrorBoundary.h"
+#include "gui/services/AppContext.h"
+#include "gui/services/ErrorBoundary.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -6,12 +6,12 @@
 #include "core/link/LinkErrors.h"
 #include "core/text/Boolean16.h"
 #include "core/text/NumberText.h"
-#include "gui/app/AppContext.h"
-#include "gui/app/ErrorBoundary.h"
-#include "gui/app/UserDialogs.h"
-#include "gui/app/WindowRegistry.h"
-#include "gui/app/frmMain.h"
 #include "gui/link/WizardPicture.h"
+#include "gui/services/AppContext.h"
+#include "gui/services/ErrorBoundary.h"
+#include "gui/services/MainWindowHost.h"
+#include "gui/services/UserDialogs.h"
+#include "gui/services/WindowRegistry.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -450,7 +450,7 @@ void InitForm::search() {
     QStringList notes;
     {
         WaitCursor hourglass;
-        ctx_.windows.get<frmMain>(ctx_);
+        ctx_.main().loadMainWindow();
         SearchProgress_->setValue(0);
         SearchProgress_->setMaximum(ProgressPerMedium * media);
         std::optional<DeviceSearch> deviceSearch;
@@ -554,18 +554,19 @@ void InitForm::finishClicked() {
     const int row = SearchResultsLIST_->currentRow();
     const int address = ResultAddresses_.value(row < 0 ? 0 : row, ResultAddresses_.first());
     const QStringList failures = DeviceSearch::applyChoice(ctx_.state, finds_, address);
-    frmMain& main = ctx_.windows.show<frmMain>(ctx_);
+    QString device;
     if (const QListWidgetItem* chosen = SearchResultsLIST_->item(row < 0 ? 0 : row)) {
         const QString board =
             ctx_.state.hasBoard()
                 ? QStringLiteral(" (") + ctx_.state.board().description() + QLatin1Char(')')
                 : QString();
-        main.setDeviceDescription(chosen->text() + board);
+        device = chosen->text() + board;
     }
+    QWidget* main = ctx_.main().showMainWindow(device);
     close();
     if (!failures.isEmpty()) {
         // The device is chosen all the same; the user learns which set-up steps failed.
-        ctx_.errors.run(&main, [&failures] {
+        ctx_.errors.run(main, [&failures] {
             throw std::runtime_error(
                 (QStringLiteral("The chosen QMF4150 could not be set up completely: ") +
                  failures.join(QStringLiteral("; ")))

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/link/WizardPicture.h"
 
-#include "gui/app/AppIcon.h"
+#include "gui/services/AppIcon.h"
 
 #include <QLinearGradient>
 #include <QPainter>

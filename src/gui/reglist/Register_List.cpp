@@ -5,14 +5,14 @@
 #include "core/chip/SharedState.h"
 #include "core/link/RegisterAccess.h"
 #include "core/text/NumberText.h"
-#include "gui/app/AppContext.h"
-#include "gui/app/ErrorBoundary.h"
-#include "gui/app/UserDialogs.h"
 #include "gui/reglist/BitDiagramPanel.h"
 #include "gui/reglist/ByteEntry.h"
 #include "gui/reglist/ClickableLabel.h"
 #include "gui/reglist/RegisterListLayout.h"
 #include "gui/reglist/RegisterNameColours.h"
+#include "gui/services/AppContext.h"
+#include "gui/services/ErrorBoundary.h"
+#include "gui/services/UserDialogs.h"
 
 #include <QFrame>
 #include <QGridLayout>

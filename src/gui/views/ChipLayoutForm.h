@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "gui/app/RefreshableView.h"
+#include "gui/services/RefreshableView.h"
 
 #include <QWidget>
 #include <array>

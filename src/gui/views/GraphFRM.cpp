@@ -9,9 +9,9 @@
 #include "core/text/NumberText.h"
 #include "core/text/Rounding.h"
 #include "core/time/Clock.h"
-#include "gui/app/AppContext.h"
-#include "gui/app/ErrorBoundary.h"
-#include "gui/app/UserDialogs.h"
+#include "gui/services/AppContext.h"
+#include "gui/services/ErrorBoundary.h"
+#include "gui/services/UserDialogs.h"
 #include "gui/views/CalcComponent.h"
 #include "gui/widgets/StripChart.h"
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/files/MeasurementLog.h"
-#include "gui/app/RefreshableView.h"
+#include "gui/services/RefreshableView.h"
 
 #include <QString>
 #include <QWidget>

@@ -4,8 +4,8 @@
 #include "core/link/RegisterAccess.h"
 #include "core/measure/Temperature.h"
 #include "core/wizards/SpeedCode.h"
-#include "gui/app/AppContext.h"
-#include "gui/app/ErrorBoundary.h"
+#include "gui/services/AppContext.h"
+#include "gui/services/ErrorBoundary.h"
 #include "gui/wizards/WizardSlider.h"
 
 #include <QGridLayout>

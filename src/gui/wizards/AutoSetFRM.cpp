@@ -2,8 +2,8 @@
 #include "gui/wizards/AutoSetFRM.h"
 
 #include "core/wizards/AutoSet.h"
-#include "gui/app/AppContext.h"
-#include "gui/app/WindowRegistry.h"
+#include "gui/services/AppContext.h"
+#include "gui/services/WindowRegistry.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -2,8 +2,8 @@
 #include "gui/wizards/BitCheckBox.h"
 
 #include "core/wizards/RegisterBits.h"
-#include "gui/app/AppContext.h"
-#include "gui/app/ErrorBoundary.h"
+#include "gui/services/AppContext.h"
+#include "gui/services/ErrorBoundary.h"
 
 namespace qmf {
 

@@ -2,8 +2,8 @@
 #include "gui/wizards/ExclusiveBoxGroup.h"
 
 #include "core/measure/Fan.h"
-#include "gui/app/AppContext.h"
-#include "gui/app/ErrorBoundary.h"
+#include "gui/services/AppContext.h"
+#include "gui/services/ErrorBoundary.h"
 
 #include <QCheckBox>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/wizards/FanConfigFRM.h"
 
-#include "gui/app/AppContext.h"
-#include "gui/app/ErrorBoundary.h"
+#include "gui/services/AppContext.h"
+#include "gui/services/ErrorBoundary.h"
 #include "gui/wizards/FanConfigPages.h"
 #include "gui/wizards/SharedPages.h"
 #include "gui/wizards/SpinUpOptions.h"

@@ -3,7 +3,7 @@
 
 #include "core/chip/SharedState.h"
 #include "core/wizards/SpeedCode.h"
-#include "gui/app/AppContext.h"
+#include "gui/services/AppContext.h"
 #include "gui/wizards/BitCheckBox.h"
 #include "gui/wizards/ExclusiveBoxGroup.h"
 #include "gui/wizards/WizardSlider.h"

@@ -2,8 +2,8 @@
 #include "gui/wizards/SpinUpOptions.h"
 
 #include "core/link/RegisterAccess.h"
-#include "gui/app/AppContext.h"
-#include "gui/app/ErrorBoundary.h"
+#include "gui/services/AppContext.h"
+#include "gui/services/ErrorBoundary.h"
 
 #include <QGroupBox>
 #include <QRadioButton>

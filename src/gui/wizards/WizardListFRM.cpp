@@ -2,8 +2,8 @@
 #include "gui/wizards/WizardListFRM.h"
 
 #include "core/chip/SharedState.h"
-#include "gui/app/AppContext.h"
-#include "gui/app/ErrorBoundary.h"
+#include "gui/services/AppContext.h"
+#include "gui/services/ErrorBoundary.h"
 #include "gui/wizards/WizardIcons.h"
 
 #include <QFrame>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/link/InitForm.h"
 
-#include "gui/app/frmMain.h"
+#include "gui/shell/frmMain.h"
 #include "gui/support/TestContext.h"
 
 #include <QApplication>

@@ -3,9 +3,9 @@
 // bits, entering bytes, continuous reading.
 #include "core/chip/RegisterMap.h"
 #include "core/text/NumberText.h"
-#include "gui/app/UserDialogs.h"
 #include "gui/reglist/RegisterNameColours.h"
 #include "gui/reglist/Register_List.h"
+#include "gui/services/UserDialogs.h"
 #include "gui/support/TestContext.h"
 
 #include <QAbstractButton>

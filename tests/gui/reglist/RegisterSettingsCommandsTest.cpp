@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The File menu's "Save Settings to File" and "Load Settings From File" on the simulated board,
 // through real files.
-#include "gui/app/RegisterSettingsCommands.h"
+#include "gui/shell/RegisterSettingsCommands.h"
 
 #include "gui/support/TestContext.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "gui/app/UserDialogs.h"
+#include "gui/services/UserDialogs.h"
 
 #include <QList>
 #include <QStringList>

@@ -27,6 +27,7 @@ BoardFactory factoryFor(TestContext::BoardKind kind, const Clock& clock, sim::Si
 TestContext::TestContext(BoardKind kind)
     : state(factoryFor(kind, clock, &simBoard_, &recording_)), ctx{state,  clock,   dialogs,
                                                                    errors, windows, {}} {
+    ctx.mainWindow = &mainWindow;
     state.board(); // create it now so simBoard()/recording() are usable at once
     state.CommsMedium = 1;
     state.DeviceAddress = 0x5E;

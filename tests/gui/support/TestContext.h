@@ -4,9 +4,10 @@
 #include "boards/sim/SimulatedBoard.h"
 #include "core/chip/SharedState.h"
 #include "core/time/Clock.h"
-#include "gui/app/AppContext.h"
-#include "gui/app/ErrorBoundary.h"
-#include "gui/app/WindowRegistry.h"
+#include "gui/services/AppContext.h"
+#include "gui/services/ErrorBoundary.h"
+#include "gui/services/WindowRegistry.h"
+#include "gui/shell/FrmMainHost.h"
 #include "gui/support/FakeDialogs.h"
 #include "support/RecordingBoard.h"
 
@@ -33,6 +34,7 @@ public:
     WindowRegistry windows;
     SharedState state;
     AppContext ctx;
+    FrmMainHost mainWindow{ctx};
 
     // The board behind the state (only the one of this context's kind is non-null).
     sim::SimulatedBoard* simBoard() const { return simBoard_; }

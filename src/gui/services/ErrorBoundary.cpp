@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/services/ErrorBoundary.h"
+
+#include "core/link/LinkErrors.h"
+#include "gui/services/UserDialogs.h"
+
+#include <QStatusBar>
+#include <QWidget>
+
+namespace qmf {
+
+bool ErrorBoundary::run(QWidget* source, const std::function<void()>& handler,
+                        const std::function<void()>& onFailure) {
+    QString text;
+    try {
+        handler();
+        return true;
+    } catch (const LinkError& e) {
+        text = e.message();
+    } catch (const OverflowError& e) {
+        text = e.message();
+    } catch (const std::exception& e) {
+        text = QString::fromUtf8(e.what());
+    } catch (...) {
+        text = QStringLiteral("unknown error");
+    }
+    report(source, text);
+    if (onFailure) {
+        onFailure();
+    }
+    return false;
+}
+
+std::function<void()> ErrorBoundary::guard(QWidget* source, std::function<void()> handler,
+                                           std::function<void()> onFailure) {
+    QPointer<QWidget> guardedSource(source);
+    return [this, guardedSource, handler = std::move(handler), onFailure = std::move(onFailure)] {
+        run(guardedSource, handler, onFailure);
+    };
+}
+
+void ErrorBoundary::report(QWidget* source, const QString& text) {
+    ++failures_;
+    QString where;
+    if (source != nullptr) {
+        const QWidget* window = source->window();
+        where = window->windowTitle().isEmpty() ? source->windowTitle() : window->windowTitle();
+    }
+    lastError_ = where.isEmpty() ? text : where + QStringLiteral(": ") + text;
+    if (statusBar_) {
+        statusBar_->showMessage(lastError_);
+    }
+    // One box at a time: errors raised while it is open (other views' timers) go to the status
+    // bar only, so a failing board does not stack up boxes.
+    if (showingMessage_) {
+        return;
+    }
+    showingMessage_ = true;
+    dialogs_.message(source, UserDialogs::Icon::Exclamation,
+                     QStringLiteral("QMF4150 Evaluation Software"), lastError_);
+    showingMessage_ = false;
+}
+
+} // namespace qmf

@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/services/SettingsStore.h"
+
+#include <QSettings>
+
+namespace qmf {
+
+// The application name is used as the organisation-level file name, so that the values live in
+// one file named after the application.
+SettingsStore::SettingsStore(QString applicationName)
+    : applicationName_(std::move(applicationName)) {}
+
+QString SettingsStore::value(const QString& section, const QString& key,
+                             const QString& defaultValue) const {
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, applicationName_);
+    settings.beginGroup(section);
+    const QVariant stored = settings.value(key);
+    return stored.isValid() ? stored.toString() : defaultValue;
+}
+
+bool SettingsStore::setValue(const QString& section, const QString& key, const QString& text) {
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, applicationName_);
+    settings.beginGroup(section);
+    settings.setValue(key, text);
+    settings.endGroup();
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
+
+} // namespace qmf
