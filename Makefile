@@ -21,8 +21,10 @@ all: build
 deps:
 	@./scripts/install-deps.sh
 
+# Configured once; after that the build itself re-runs CMake when a CMakeLists.txt changes.
 configure: deps
-	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) >/dev/null
+	@if [ ! -f $(BUILD)/build.ninja ]; then \
+	  cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) >/dev/null; fi
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
