@@ -55,14 +55,17 @@ void WindowRegistry::closeAll() {
     // views with it).
     const QList<QPointer<QWidget>> open = order_;
     for (const QPointer<QWidget>& window : open) {
-        if (!window) {
-            continue;
+        if (window) {
+            closeView(*window);
         }
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget())) {
-            sub->close();
-        } else {
-            window->close();
-        }
+    }
+}
+
+void WindowRegistry::closeView(QWidget& view) {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(view.parentWidget())) {
+        sub->close();
+    } else {
+        view.close();
     }
 }
 

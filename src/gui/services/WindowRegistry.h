@@ -56,6 +56,10 @@ public:
     // Closes (and so deletes, later) every window of the registry.
     void closeAll();
 
+    // Closes one view: inside the main window its sub-window, so that no empty frame stays
+    // behind; elsewhere the window itself.
+    static void closeView(QWidget& view);
+
     // Deletes every window of the registry at once (for owners that go away themselves).
     void destroyAll();
 

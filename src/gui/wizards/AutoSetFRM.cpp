@@ -31,7 +31,7 @@ AutoSetFRM::AutoSetFRM(AppContext& /*ctx*/, QWidget* parent)
 
     closeCmd_->setObjectName(QStringLiteral("CloseCMD"));
     closeCmd_->setText(QStringLiteral("Close"));
-    connect(closeCmd_, &QPushButton::clicked, this, &QWidget::close);
+    connect(closeCmd_, &QPushButton::clicked, this, [this] { WindowRegistry::closeView(*this); });
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -3,6 +3,7 @@
 
 #include "gui/services/AppContext.h"
 #include "gui/services/ErrorBoundary.h"
+#include "gui/services/WindowRegistry.h"
 #include "gui/wizards/StepLabel.h"
 #include "gui/wizards/StepShape.h"
 
@@ -11,7 +12,6 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -212,12 +212,7 @@ void StepWizard::jumpTo(int step) {
 }
 
 void StepWizard::closeView() {
-    // Inside the main window the view lives in a sub-window, which is what must close.
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-        sub->close();
-    } else {
-        close();
-    }
+    WindowRegistry::closeView(*this);
 }
 
 } // namespace qmf

@@ -2,9 +2,12 @@
 // The auto-set command and its report view on the recording board.
 #include "gui/wizards/AutoSetFRM.h"
 
+#include "gui/shell/frmMain.h"
 #include "gui/support/TestContext.h"
 
 #include <QListWidget>
+#include <QMdiArea>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -46,6 +49,38 @@ TEST_F(AutoSetFRMTest, ARunListsTwentyLinesAndASecondRunReplacesThem) {
     RunAutoSet(t.ctx);
     ASSERT_NE(form(), nullptr);
     EXPECT_EQ(list()->count(), 20);
+}
+
+TEST_F(AutoSetFRMTest, InsideTheMainWindowCloseTakesItsFrameAndWindowListEntryAlong) {
+    t.ctx.openers.insert(u"AutoSet"_s, [this] { RunAutoSet(t.ctx); }); // as the program has it
+    frmMain& main = t.windows.show<frmMain>(t.ctx);
+    QMdiArea* area = main.mdiArea();
+    auto* windowMenu = main.findChild<QMenu*>(u"mnuWindow"_s);
+    ASSERT_NE(windowMenu, nullptr);
+    const auto windowList = [windowMenu] {
+        emit windowMenu->aboutToShow();
+        QStringList entries;
+        for (QAction* entry : windowMenu->actions()) {
+            if (entry->objectName() == u"mnuWindowList"_s) {
+                entries << entry->text();
+            }
+        }
+        return entries;
+    };
+    for (int run = 0; run < 3; ++run) {
+        SCOPED_TRACE(run);
+        main.findChild<QAction*>(u"mnuAutoSet"_s)->trigger();
+        ASSERT_NE(form(), nullptr);
+        EXPECT_EQ(list()->count(), 20);
+        EXPECT_EQ(area->subWindowList().size(), 1);
+        EXPECT_EQ(windowList(), QStringList{u"&1 AutoSet Details"_s});
+
+        QTest::mouseClick(form()->findChild<QPushButton*>(u"CloseCMD"_s), Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(form(), nullptr);
+        EXPECT_TRUE(area->subWindowList().isEmpty()) << "no empty frame stays behind";
+        EXPECT_TRUE(windowList().isEmpty());
+    }
 }
 
 TEST_F(AutoSetFRMTest, AFailedWriteReachesTheCallerAndKeepsTheLinesWrittenSoFar) {
