@@ -337,11 +337,15 @@ void frmMain::restorePosition() {
     for (const QScreen* screen : QGuiApplication::screens()) {
         screens.append(screen->availableGeometry());
     }
+    QPointF twips(left, top);
     if (!placement::reachable(QRect(position, size()), screens)) {
-        position = QPoint(text::twipsToPixels(placement::DefaultTwips, dpiX),
-                          text::twipsToPixels(placement::DefaultTwips, dpiY));
+        twips = QPointF(placement::DefaultTwips, placement::DefaultTwips);
+        position =
+            QPoint(text::twipsToPixels(twips.x(), dpiX), text::twipsToPixels(twips.y(), dpiY));
     }
     move(position);
+    loadedPosition_ = position;
+    loadedTwips_ = twips;
 }
 
 void frmMain::savePosition() {
@@ -350,13 +354,14 @@ void frmMain::savePosition() {
     }
     SettingsStore store(applicationTitle());
     const QPoint position = pos();
-    const bool stored =
-        store.setValue(
-            SettingsSection, LeftKey,
-            placement::twipsText(float(text::pixelsToTwips(position.x(), logicalDpiX())))) &&
-        store.setValue(
-            SettingsSection, TopKey,
-            placement::twipsText(float(text::pixelsToTwips(position.y(), logicalDpiY()))));
+    const float left = position.x() == loadedPosition_.x()
+                           ? float(loadedTwips_.x())
+                           : float(text::pixelsToTwips(position.x(), logicalDpiX()));
+    const float top = position.y() == loadedPosition_.y()
+                          ? float(loadedTwips_.y())
+                          : float(text::pixelsToTwips(position.y(), logicalDpiY()));
+    const bool stored = store.setValue(SettingsSection, LeftKey, placement::twipsText(left)) &&
+                        store.setValue(SettingsSection, TopKey, placement::twipsText(top));
     if (!stored) {
         qWarning("The main window's position could not be stored in the settings.");
     }

@@ -77,6 +77,10 @@ private:
     QAction* mnuViewToolbar_ = nullptr;
     QList<QAction*> windowList_;
     QPointer<frmAbout> about_;
+    // Where the load placed the window, in pixels, and the twips it came from: a coordinate the
+    // user did not change is stored as it was read (a round trip through whole pixels drifts).
+    QPoint loadedPosition_;
+    QPointF loadedTwips_;
 };
 
 } // namespace qmf

@@ -7,6 +7,8 @@
 #include "gui/services/RefreshableView.h"
 #include "gui/support/TestContext.h"
 
+#include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -300,6 +302,49 @@ TEST_F(FrmMainTest, LoadBindsTheChannelsAndPlacesTheWindowWhereItWasClosedUnless
     again.setWindowState(Qt::WindowMinimized);
     again.close();
     EXPECT_EQ(QStringList({stored("MainLeft"), stored("MainTop")}), before);
+}
+
+TEST_F(FrmMainTest, ClosingWithoutMovingStoresThePositionAsItWasRead) {
+    // At common DPIs 1000 twips is not a whole number of pixels (66.67 at 96 DPI): the position
+    // must not come back as the pixel's twips (1005).
+    const struct {
+        const char* left; // stored before the run; null: nothing stored
+        const char* top;
+        int moveX, moveY; // pixels the user moves the window by
+        const char* storedLeft;
+        const char* storedTop;
+    } cases[] = {
+        {nullptr, nullptr, 0, 0, "1000", "1000"}, // the first run
+        {"1234.5", "2000", 0, 0, "1234.5", "2000"},
+        {"abc", "2000", 0, 0, "1000", "2000"},      // the default that was used
+        {"1000", "99999999", 0, 0, "1000", "1000"}, // off every screen: the default
+        {"1000", "1000", 30, 0, nullptr, "1000"},   // moved sideways: only the left is new
+        {"1000", "1000", 0, 45, "1000", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.left << " / " << c.top << " moved " << c.moveX << "," << c.moveY);
+        QFile::remove(file);
+        if (c.left) {
+            store(c.left, c.top);
+        }
+        QPointer<frmMain> main = &createMain();
+        main->show();
+        main->move(main->pos() + QPoint(c.moveX, c.moveY));
+        const QPoint moved = main->pos();
+        main->close();
+        flushDeletes();
+        ASSERT_TRUE(main.isNull());
+        const auto twips = [](int pixels, double dpi) {
+            return QString::number(float(text::pixelsToTwips(pixels, dpi)), 'g', 7);
+        };
+        const double dpiX = QGuiApplication::primaryScreen()->logicalDotsPerInchX();
+        const double dpiY = QGuiApplication::primaryScreen()->logicalDotsPerInchY();
+        EXPECT_EQ(stored("MainLeft"),
+                  c.storedLeft ? QLatin1String(c.storedLeft) : twips(moved.x(), dpiX));
+        EXPECT_EQ(stored("MainTop"),
+                  c.storedTop ? QLatin1String(c.storedTop) : twips(moved.y(), dpiY));
+    }
 }
 
 TEST_F(FrmMainTest, UnusableStoredValuesOpenTheWindowAtTheDefault) {
