@@ -2,13 +2,13 @@
 #pragma once
 
 #include "gui/widgets/GaugeGeometry.h"
+#include "gui/widgets/GaugePainter.h"
+#include "gui/widgets/GaugePointers.h"
 
 #include <QColor>
 #include <QString>
 #include <QWidget>
-#include <map>
 #include <optional>
-#include <vector>
 
 namespace qmf {
 
@@ -22,10 +22,13 @@ namespace qmf {
 // Keyboard: Tab / Shift+Tab step through the draggable handles (then on to the next control),
 // Left/Down and Right/Up move the selected handle by one step, Page Down / Page Up by ten steps.
 // Every move emits pointerChanged; letting go (mouse button or key) emits pointerReleased once.
+//
+// Setting a property to the value it has changes nothing and repaints nothing, so an owner that
+// polls may set every property on every reading. The dial face and scale are drawn once per size.
 class RoundGauge : public QWidget {
     Q_OBJECT
 public:
-    enum class PointerKind { None, Marker, Band };
+    using PointerKind = gauge::PointerKind;
     using HandlePart = gauge::HandlePart;
 
     explicit RoundGauge(QWidget* parent = nullptr);
@@ -59,17 +62,17 @@ public:
 
     int PointerID() const { return selected_; }
     void setPointerID(int id) { selected_ = id; }
-    double PointerValue() const { return pointer(selected_).value; }
+    double PointerValue() const { return pointers_.pointer(selected_).value; }
     void setPointerValue(double value);
-    double PointerStart() const { return pointer(selected_).start; }
+    double PointerStart() const { return pointers_.pointer(selected_).start; }
     void setPointerStart(double value);
-    double PointerStop() const { return pointer(selected_).stop; }
+    double PointerStop() const { return pointers_.pointer(selected_).stop; }
     void setPointerStop(double value);
 
     // The same by id, without changing the selection.
-    double pointerValue(int id) const { return pointer(id).value; }
-    double pointerStart(int id) const { return pointer(id).start; }
-    double pointerStop(int id) const { return pointer(id).stop; }
+    double pointerValue(int id) const { return pointers_.pointer(id).value; }
+    double pointerStart(int id) const { return pointers_.pointer(id).start; }
+    double pointerStop(int id) const { return pointers_.pointer(id).stop; }
 
     // --- user moves ----------------------------------------------------------------------------
     // Moves a draggable handle as the user does (mouse, keyboard, assistive tools): the value is
@@ -96,6 +99,9 @@ public:
     gauge::DialFrame dial() const;
     const gauge::DialScale& scale() const { return scale_; }
 
+    // How often the cached face and scale were drawn (once per size, scale, unit, hint or look).
+    int cachedLayerBuilds() const { return painter_.layerBuilds(); }
+
     QSize sizeHint() const override { return {250, 270}; }
     QSize minimumSizeHint() const override { return {130, 145}; }
 
@@ -105,6 +111,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -114,45 +121,21 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    struct Pointer {
-        PointerKind kind = PointerKind::None;
-        bool draggable = false;
-        QColor color;
-        QString name;
-        QColor zoneBelow;
-        double value = 0.0;
-        double start = 0.0;
-        double stop = 0.0;
-    };
-    struct HandleRef {
-        int id;
-        HandlePart part;
-        bool operator==(const HandleRef&) const = default;
-    };
+    using HandleRef = gauge::HandleRef;
 
-    const Pointer& pointer(int id) const;
-    Pointer& pointerForWrite(int id);
-    std::vector<gauge::Handle> handles() const;
-    std::vector<HandleRef> keyboardOrder() const;
-    double handleValue(HandleRef handle) const;
-    double hitTolerance() const;
     QRectF dialArea() const;
-    void changed();
+    // Repaints after a change of what the gauge shows; `layers` when the cached face or scale
+    // is stale too.
+    void changed(bool layers = false);
     void updateDescription();
-
-    void paintFace(class QPainter& p, const gauge::DialFrame& f) const;
-    void paintScale(QPainter& p, const gauge::DialFrame& f) const;
-    void paintPointers(QPainter& p, const gauge::DialFrame& f) const;
-    void paintNeedle(QPainter& p, const gauge::DialFrame& f) const;
-    void paintCaption(QPainter& p, const gauge::DialFrame& f) const;
-    void paintHint(QPainter& p) const;
 
     gauge::DialScale scale_;
     double reading_ = 0.0;
     QString caption_;
     QString hint_;
     QString unit_;
-    std::map<int, Pointer> pointers_;
+    gauge::PointerModel pointers_;
+    gauge::GaugePainter painter_;
     int selected_ = 0;
     double keyboardStep_ = 1.0;
 

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/widgets/RoundGauge.h"
 
+#include <QEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace qmf {
@@ -266,6 +268,79 @@ TEST_F(RoundGaugeTest, NeedlePinsToTheScaleEndWhenTheReadingIsBeyondIt) {
     EXPECT_EQ(atEnd, beyond);
     EXPECT_NE(atEnd, middle);
     EXPECT_EQ(gauge->reading(), 0.0);
+}
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
+
+// A poller sets every property on every reading: only a real change may cost a paint, and the
+// face and scale are drawn again only for a new size or scale.
+TEST_F(RoundGaugeTest, RepaintsOnlyWhatChangedAndDrawsTheFaceOncePerSize) {
+    gauge->setCaption(QStringLiteral(" 25C"));
+    gauge->setReading(25.0);
+    gauge->setHintText(QStringLiteral("Drag the pointers to change the limits"));
+    gauge->setUnit(QStringLiteral("C"));
+    QCoreApplication::processEvents();
+    PaintCounter counter(gauge);
+    const int builds = gauge->cachedLayerBuilds();
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        bool paints;
+    } steps[] = {
+        {"same reading and caption",
+         [&] {
+             gauge->setReading(25.0);
+             gauge->setCaption(QStringLiteral(" 25C"));
+         },
+         false},
+        {"same limits and bands", [&] { setLimits(20.0, 60.0); }, false},
+        {"same scale, unit and hint",
+         [&] {
+             gauge->setScale(-128.0, 127.0);
+             gauge->setUnit(QStringLiteral("C"));
+             gauge->setHintText(QStringLiteral("Drag the pointers to change the limits"));
+         },
+         false},
+        {"same pointer set up",
+         [&] {
+             gauge->configurePointer(2, Kind::Marker, true, Qt::blue, QStringLiteral("low limit"));
+         },
+         false},
+        {"a new reading", [&] { gauge->setReading(26.0); }, true},
+        {"a new caption", [&] { gauge->setCaption(QStringLiteral(" 26C")); }, true},
+        {"a new limit", [&] { setLimits(20.0, 61.0); }, true},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        counter.paints = 0;
+        step.act();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(counter.paints > 0, step.paints);
+    }
+    EXPECT_EQ(gauge->cachedLayerBuilds(), builds) << "readings and limits reuse the face";
+    window.resize(window.width() + 40, window.height() + 40);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(gauge->cachedLayerBuilds(), builds + 1);
+    gauge->setScale(0.0, 5000.0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(gauge->cachedLayerBuilds(), builds + 2);
+    // The cached picture is the one drawn afresh.
+    const QImage cached = gauge->grab().toImage();
+    gauge->setUnit(QStringLiteral("RPM"));
+    gauge->setUnit(QStringLiteral("C"));
+    EXPECT_EQ(gauge->grab().toImage(), cached);
+    EXPECT_EQ(gauge->cachedLayerBuilds(), builds + 3);
 }
 
 } // namespace
