@@ -1,20 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The bar-graph monitor's window, its start control and tabs, and its three polling timers. The
+// pages are built in BargraphPages.cpp, the limits written in BargraphLimits.cpp.
 #include "gui/views/BargraphForm.h"
 
 #include "core/chip/SharedState.h"
 #include "core/measure/Fan.h"
 #include "core/measure/Temperature.h"
 #include "core/text/NumberText.h"
-#include "core/text/Rounding.h"
 #include "gui/services/AppContext.h"
 #include "gui/services/ErrorBoundary.h"
 #include "gui/views/BargraphLimitRules.h"
 #include "gui/widgets/RoundGauge.h"
-#include "gui/widgets/ToggleIndicator.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QStatusBar> // completes the type ErrorBoundary.h holds a QPointer to
 #include <QTabBar>
 #include <QTabWidget>
@@ -22,27 +21,6 @@
 #include <QVBoxLayout>
 
 namespace qmf {
-
-namespace {
-
-constexpr double FanScaleMax = 5000.0;
-constexpr double TempScaleMin = -128.0;
-constexpr double TempScaleMax = 127.0;
-const QString DragHint = QStringLiteral("Drag the pointers to change the limits");
-
-const QColor FanLimitColor(0xe8, 0x71, 0x0a);
-const QColor RangeColor(0x2e, 0x9d, 0x4a);
-const QColor LowLimitColor(0x1e, 0x6f, 0xd9);
-const QColor HighLimitColor(0xd9, 0x30, 0x25);
-
-// A limit as the channel takes it: limited to the gauge's scale (a snapped limit can land
-// beyond it, and the chip cannot hold such a value), then rounded to a whole number.
-qint16 wholeLimit(const RoundGauge& gauge, double value) {
-    const auto whole = text::roundToInt16(gauge::clampToScale(gauge.scale(), value));
-    return whole.value_or(0); // unreachable: the scale lies well inside 16 bits
-}
-
-} // namespace
 
 BargraphForm::BargraphForm(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("BargraphForm"));
@@ -110,104 +88,6 @@ BargraphForm::BargraphForm(AppContext& ctx, QWidget* parent) : QWidget(parent), 
 }
 
 BargraphForm::~BargraphForm() = default;
-
-// --- construction -------------------------------------------------------------------------------
-
-QWidget* BargraphForm::gaugeColumn(const QString& labelName, const QString& labelText,
-                                   RoundGauge* gauge, const QString& alertName) {
-    auto* column = new QWidget;
-    auto* label = new QLabel(labelText, column);
-    label->setObjectName(labelName);
-    label->setAlignment(Qt::AlignCenter);
-    QFont bold = label->font();
-    bold.setBold(true);
-    label->setFont(bold);
-
-    const QString status = QStringLiteral("Interrupt Status");
-    auto* alert = new ToggleIndicator(status, status, column);
-    alert->setObjectName(alertName);
-    alert->setAccessibleName(labelText + QStringLiteral(" ") + status);
-    // The view never reads the interrupt status: show the lamp as not driven.
-    alert->setEnabled(false);
-
-    auto* layout = new QVBoxLayout(column);
-    layout->setContentsMargins(2, 2, 2, 2);
-    layout->addWidget(label);
-    layout->addWidget(gauge, 1);
-    layout->addWidget(alert, 0, Qt::AlignHCenter);
-    return column;
-}
-
-RoundGauge* BargraphForm::makeFanGauge(const QString& name, const QString& label) {
-    auto* gauge = new RoundGauge;
-    gauge->setObjectName(name);
-    gauge->setAccessibleName(label + QStringLiteral(" speed"));
-    gauge->setScale(0.0, FanScaleMax);
-    gauge->setHintText(DragHint);
-    gauge->setKeyboardStep(50.0);
-    gauge->setUnit(QStringLiteral("RPM"));
-    gauge->configurePointer(bargraph::FanLimitPointer, RoundGauge::PointerKind::Marker, true,
-                            FanLimitColor, QStringLiteral("limit"));
-    // A fan slower than its limit is in alarm: shade that part of the scale.
-    gauge->setZoneBelow(bargraph::FanLimitPointer, HighLimitColor);
-    return gauge;
-}
-
-RoundGauge* BargraphForm::makeTempGauge(const QString& name, const QString& label) {
-    auto* gauge = new RoundGauge;
-    gauge->setObjectName(name);
-    gauge->setAccessibleName(label + QStringLiteral(" temperature"));
-    gauge->setScale(TempScaleMin, TempScaleMax);
-    gauge->setUnit(QStringLiteral("\u00B0C"));
-    gauge->setHintText(DragHint);
-    gauge->setKeyboardStep(1.0);
-    gauge->configurePointer(bargraph::RangeBand, RoundGauge::PointerKind::Band, true, RangeColor,
-                            QStringLiteral("limit range"));
-    gauge->configurePointer(bargraph::MirrorBand, RoundGauge::PointerKind::Band, false,
-                            RangeColor.darker(130), QString());
-    gauge->configurePointer(bargraph::LowLimitPointer, RoundGauge::PointerKind::Marker, true,
-                            LowLimitColor, QStringLiteral("low limit"));
-    gauge->configurePointer(bargraph::HighLimitPointer, RoundGauge::PointerKind::Marker, true,
-                            HighLimitColor, QStringLiteral("high limit"));
-    return gauge;
-}
-
-QWidget* BargraphForm::buildFanTab() {
-    auto* page = new QWidget;
-    auto* row = new QHBoxLayout(page);
-    fans_[0] = {makeFanGauge(QStringLiteral("Fan0Gauge"), QStringLiteral("Fan 0")),
-                &SharedState::Fan0};
-    fans_[1] = {makeFanGauge(QStringLiteral("Fan1Gauge"), QStringLiteral("Fan 1")),
-                &SharedState::Fan1};
-    row->addWidget(gaugeColumn(QStringLiteral("Label1"), QStringLiteral("Fan 0"), fans_[0].gauge,
-                               QStringLiteral("Fan0Alert")));
-    row->addWidget(gaugeColumn(QStringLiteral("Label2"), QStringLiteral("Fan 1"), fans_[1].gauge,
-                               QStringLiteral("Fan1Alert")));
-    return page;
-}
-
-QWidget* BargraphForm::buildTempTab() {
-    auto* page = new QWidget;
-    auto* row = new QHBoxLayout(page);
-    const struct {
-        const char* gauge;
-        const char* label;
-        const char* labelText;
-        const char* alert;
-        Temperature& (SharedState::*channel)();
-    } columns[] = {
-        {"IntTempGauge", "Label3", "Int Temp", "IntTempAlert", &SharedState::IntTemp},
-        {"ExtTemp0Gauge", "Label4", "Ext Temp 0", "ExtTemp0Alert", &SharedState::ExtTemp0},
-        {"ExtTemp1Gauge", "Label5", "Ext Temp 1", "ExtTemp1Alert", &SharedState::ExtTemp1},
-    };
-    for (std::size_t i = 0; i < temps_.size(); ++i) {
-        const auto& c = columns[i];
-        temps_[i] = {makeTempGauge(QLatin1String(c.gauge), QLatin1String(c.labelText)), c.channel};
-        row->addWidget(gaugeColumn(QLatin1String(c.label), QLatin1String(c.labelText),
-                                   temps_[i].gauge, QLatin1String(c.alert)));
-    }
-    return page;
-}
 
 // --- start, stop and tabs -----------------------------------------------------------------------
 
@@ -324,84 +204,6 @@ void BargraphForm::readLimits() {
         SyncGaugePointers(gauge.objectName());
         gauge.setPointerID(bargraph::LowLimitPointer);
         SyncGaugePointers(gauge.objectName());
-    }
-}
-
-// --- dragging -----------------------------------------------------------------------------------
-
-void BargraphForm::fanGaugeChanged(const FanGauge& fan) {
-    RoundGauge& gauge = *fan.gauge;
-    Fan& channel = (ctx_.state.*fan.channel)();
-    gauge.setPointerID(bargraph::FanLimitPointer);
-    // Without the oscillator frequency every limit converts to a count of 0, which would wipe the
-    // chip's limit: learn the frequency first, and write nothing while the tachometer is off.
-    if (channel.storedOscillatorFrequency() == 0) {
-        channel.RefreshParams();
-        if (channel.storedOscillatorFrequency() == 0) {
-            return;
-        }
-    }
-    const auto limit = text::roundToInt32(gauge.PointerValue());
-    channel.setLimit(limit.value_or(0));
-}
-
-void BargraphForm::writeTemperatureLimits(const TempGauge& temp) {
-    RoundGauge& gauge = *temp.gauge;
-    Temperature& channel = (ctx_.state.*temp.channel)();
-    const int selected = gauge.PointerID();
-    gauge.setPointerID(bargraph::LowLimitPointer);
-    channel.setMinLimit(wholeLimit(gauge, gauge.PointerValue()));
-    gauge.setPointerID(bargraph::HighLimitPointer);
-    channel.setMaxLimit(wholeLimit(gauge, gauge.PointerValue()));
-    gauge.setPointerID(selected);
-}
-
-void BargraphForm::tempGaugeChanged(const TempGauge& temp, int pointerId) {
-    // On the on-board SMBus the limits follow the pointer while it moves.
-    if (ctx_.state.CommsMedium == 0) {
-        writeTemperatureLimits(temp);
-    }
-    temp.gauge->setPointerID(pointerId);
-}
-
-void BargraphForm::tempGaugeReleased(const TempGauge& temp, int pointerId) {
-    RoundGauge& gauge = *temp.gauge;
-    const QString name = gauge.objectName();
-    // The rules act on the pointer that was let go, whatever the drag selected meanwhile.
-    gauge.setPointerID(pointerId);
-    SyncGaugePointers(name);
-    if (pointerId == bargraph::RangeBand || pointerId == bargraph::MirrorBand) {
-        // A band end brought too close to the other end pushes the other limit away, as the
-        // limit markers do, so that the limits written are the ones the gauge keeps showing.
-        gauge.setPointerID(gauge.lastMovedPart() == RoundGauge::HandlePart::Start
-                               ? bargraph::HighLimitPointer
-                               : bargraph::LowLimitPointer);
-        SyncGaugePointers(name);
-        gauge.setPointerID(pointerId);
-    }
-    // Both paths write the snapped limits, so the chip holds what the gauge shows.
-    writeTemperatureLimits(temp);
-}
-
-// --- gauge rules by name ------------------------------------------------------------------------
-
-RoundGauge* BargraphForm::gaugeNamed(const QString& name) const {
-    for (const FanGauge& fan : fans_) {
-        if (fan.gauge->objectName() == name) {
-            return fan.gauge;
-        }
-    }
-    for (const TempGauge& temp : temps_) {
-        if (temp.gauge->objectName() == name) {
-            return temp.gauge;
-        }
-    }
-    return nullptr;
-}
-
-void BargraphForm::SyncGaugePointers(const QString& gaugeName) {
-    if (RoundGauge* gauge = gaugeNamed(gaugeName)) {
-        bargraph::SyncGaugePointers(*gauge);
     }
 }
 
