@@ -64,18 +64,11 @@ void BargraphForm::tempGaugeReleased(const TempGauge& temp, int pointerId) {
     RoundGauge& gauge = *temp.gauge;
     const QString name = gauge.objectName();
     // The rules act on the pointer that was let go, whatever the drag selected meanwhile.
+    // A released band sets the low limit to its start and the high limit to its stop, and those
+    // two are written as they are: the limit the user did not move is not pushed away.
     gauge.setPointerID(pointerId);
     SyncGaugePointers(name);
-    if (pointerId == bargraph::RangeBand || pointerId == bargraph::MirrorBand) {
-        // A band end brought too close to the other end pushes the other limit away, as the
-        // limit markers do, so that the limits written are the ones the gauge keeps showing.
-        gauge.setPointerID(gauge.lastMovedPart() == RoundGauge::HandlePart::Start
-                               ? bargraph::HighLimitPointer
-                               : bargraph::LowLimitPointer);
-        SyncGaugePointers(name);
-        gauge.setPointerID(pointerId);
-    }
-    // Both paths write the snapped limits, so the chip holds what the gauge shows.
+    // Both paths write at release, so the chip holds what the gauge shows.
     writeTemperatureLimits(temp);
 }
 
