@@ -76,6 +76,8 @@ ToggleIndicator* ChipLayoutForm::indicator(const QString& name, const QString& t
     auto* toggle = new ToggleIndicator(trueText, falseText);
     toggle->setObjectName(name);
     toggle->setAccessibleName(accessibleName);
+    // Until its register has been read a lamp claims no state.
+    toggle->setUnknown(accessibleName);
     return toggle;
 }
 
@@ -118,7 +120,7 @@ void ChipLayoutForm::buildIndicators() {
     for (ToggleIndicator* sensor : {tempSensor1_, tempSensor2_}) {
         sensor->setColors(Good, Unlit);
     }
-    // Not read by this view: drawn as not driven.
+    // No register this view reads feeds these two: they are not shown.
     auto* noInterrupt = indicator(QStringLiteral("NoInterruptToggle"), QStringLiteral("Interrupt"),
                                   QStringLiteral("No Interrupt"), QStringLiteral("Interrupt"));
     auto* noCFault = indicator(QStringLiteral("NoCFAULTToggle"), QStringLiteral("C Fault"),
@@ -151,6 +153,8 @@ void ChipLayoutForm::buildIndicators() {
     drawing_->attach(sensor1, pin("DXP1"), pin("DXN1"));
     drawing_->attach(sensor2, pin("DXP2"), pin("DXN2"));
     drawing_->attach(gpio56Panel_, pin("GPIO5"), pin("GPIO6"));
+    noInterrupt->hide();
+    noCFault->hide();
 }
 
 // --- polling ------------------------------------------------------------------------------------
@@ -192,9 +196,13 @@ void ChipLayoutForm::readStatus() {
     for (int n = 0; n < 3; ++n) {
         gpio_[std::size_t(n)]->setValue(toBoolean16(gpio & (1 << n)));
     }
-    // GPIO 3..6 are shown only as present or not: their panels appear with bits 4 and 6.
+    // The panels of GPIO 3/4 and 5/6 appear with bits 4 and 6; each lamp in them shows its own
+    // bit, as GPIO 0..2 do.
     gpio34Panel_->setVisible((gpio & 0x10) != 0);
     gpio56Panel_->setVisible((gpio & 0x40) != 0);
+    for (int n = 3; n < 7; ++n) {
+        gpio_[std::size_t(n)]->setValue(toBoolean16(gpio & (1 << n)));
+    }
 
     const quint8 sensors = readRegister(TempSensorsInstalled);
     tempSensor1_->setValue(toBoolean16(sensors & 0x02));

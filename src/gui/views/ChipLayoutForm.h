@@ -23,9 +23,10 @@ class ToggleIndicator;
 // error boundary and stops polling.
 //
 // Indicator texts, True / False: "GPIO n High" / "GPIO n Low", "Fann Present" /
-// "Fann NotPresent", "Fault n" / "Fan n OK", "Installed" / "Not Installed",
-// "Interrupt" / "No Interrupt", "C Fault" / "No C Fault" (the last two are not read here and
-// show as not driven).
+// "Fann NotPresent", "Fault n" / "Fan n OK", "Installed" / "Not Installed". Until the first
+// reading every lamp is grey and shows only what it is about ("GPIO 3 level"). "Interrupt" /
+// "No Interrupt" and "C Fault" / "No C Fault" exist but are not shown: no register read here
+// feeds them.
 class ChipLayoutForm : public QWidget, public RefreshableView {
     Q_OBJECT
 public:

@@ -18,15 +18,27 @@ ToggleIndicator::ToggleIndicator(const QString& trueText, const QString& falseTe
 }
 
 void ToggleIndicator::setValue(qint16 value) {
-    if (value == value_) {
+    if (value == value_ && known_) {
         return;
     }
     const bool was = isTrue();
+    const bool wasKnown = known_;
     value_ = value;
-    if (was != isTrue()) {
+    known_ = true;
+    if (was != isTrue() || !wasKnown) {
         refresh();
     }
     emit valueChanged(value_);
+}
+
+void ToggleIndicator::setUnknown(const QString& text) {
+    if (!known_ && unknownText_ == text) {
+        return;
+    }
+    known_ = false;
+    unknownText_ = text;
+    updateGeometry();
+    refresh();
 }
 
 void ToggleIndicator::setTexts(const QString& trueText, const QString& falseText) {
@@ -45,7 +57,8 @@ void ToggleIndicator::setColors(const QColor& trueColor, const QColor& falseColo
 QSize ToggleIndicator::sizeHint() const {
     const QFontMetrics fm(font());
     const int textWidth =
-        std::max(fm.horizontalAdvance(trueText_), fm.horizontalAdvance(falseText_));
+        std::max({fm.horizontalAdvance(trueText_), fm.horizontalAdvance(falseText_),
+                  fm.horizontalAdvance(unknownText_)});
     const int lamp = fm.height();
     return {lamp + 6 + textWidth + 4, lamp + 6};
 }
@@ -53,7 +66,9 @@ QSize ToggleIndicator::sizeHint() const {
 void ToggleIndicator::refresh() {
     // Screen readers read the current state as the description; the name stays the control's.
     setAccessibleDescription(text());
-    setToolTip(isEnabled() ? text() : tr("%1 (not read by this view)").arg(text()));
+    setToolTip(!isEnabled() ? tr("%1 (not read by this view)").arg(text())
+               : !known_    ? tr("%1 (not read yet)").arg(text())
+                            : text());
     update();
 }
 
@@ -73,16 +88,17 @@ void ToggleIndicator::paintEvent(QPaintEvent*) {
     const bool rtl = layoutDirection() == Qt::RightToLeft;
     const QRectF lampRect(rtl ? width() - 2.0 - lamp : 2.0, (height() - lamp) / 2.0, lamp, lamp);
 
-    QColor fill = isTrue() ? trueColor_ : falseColor_;
-    if (!isEnabled()) {
-        fill = palette().color(QPalette::Disabled, QPalette::Button);
-    }
-    // A lit lamp glows from its upper left; an unlit or disabled one stays flat.
+    // A lamp in a known state glows from its upper left; a disabled or unknown one is grey and
+    // flat.
+    const bool lit = isEnabled() && known_;
+    const QColor fill = !lit       ? palette().color(QPalette::Disabled, QPalette::Button)
+                        : isTrue() ? trueColor_
+                                   : falseColor_;
     QRadialGradient glow(lampRect.center(), lamp / 2.0,
                          lampRect.center() - QPointF(lamp / 6.0, lamp / 6.0));
-    glow.setColorAt(0.0, fill.lighter(isEnabled() ? 150 : 105));
+    glow.setColorAt(0.0, fill.lighter(lit ? 150 : 105));
     glow.setColorAt(1.0, fill);
-    p.setPen(QPen(isEnabled() ? fill.darker(170) : palette().color(QPalette::Mid), 1.0));
+    p.setPen(QPen(lit ? fill.darker(170) : palette().color(QPalette::Mid), 1.0));
     p.setBrush(glow);
     p.drawEllipse(lampRect);
 

@@ -11,6 +11,9 @@ namespace qmf {
 // Boolean (True -1, False 0; any non-zero value counts as True). Each state has its own text and
 // lamp colour, so the owner decides which state is the alarming one. A disabled indicator shows
 // a grey, unlit lamp: the program does not drive it.
+//
+// An indicator made unknown (setUnknown) shows a grey lamp and its unknown text (what it is about,
+// without a state) until its next setValue: nothing has been read for it yet.
 class ToggleIndicator : public QWidget {
     Q_OBJECT
 public:
@@ -18,14 +21,21 @@ public:
     ToggleIndicator(const QString& trueText, const QString& falseText, QWidget* parent = nullptr);
 
     qint16 Value() const { return value_; }
+    // Sets the value; an unknown indicator becomes known.
     void setValue(qint16 value);
     bool isTrue() const { return value_ != 0; }
+
+    // Shows the grey lamp and `text` until the next setValue.
+    void setUnknown(const QString& text);
+    bool isKnown() const { return known_; }
 
     void setTexts(const QString& trueText, const QString& falseText);
     const QString& trueText() const { return trueText_; }
     const QString& falseText() const { return falseText_; }
-    // The text shown for the current value.
-    const QString& text() const { return isTrue() ? trueText_ : falseText_; }
+    // The text shown: the unknown text, or the text of the current value.
+    const QString& text() const {
+        return !known_ ? unknownText_ : isTrue() ? trueText_ : falseText_;
+    }
 
     void setColors(const QColor& trueColor, const QColor& falseColor);
     const QColor& trueColor() const { return trueColor_; }
@@ -45,6 +55,8 @@ private:
     void refresh();
 
     qint16 value_ = 0;
+    bool known_ = true;
+    QString unknownText_;
     QString trueText_;
     QString falseText_;
     QColor trueColor_{0x2e, 0xb8, 0x4c};

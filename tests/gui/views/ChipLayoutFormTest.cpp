@@ -47,6 +47,7 @@ TEST_F(ChipLayout, EachIndicatorNamesItsTrueAndFalseState) {
               "Fault 0/Fan 0 OK, Installed/Not Installed, C Fault/No C Fault");
 }
 
+// GPIO 3..6 show their own bits inside the panels that bits 4 and 6 show or hide.
 TEST_F(ChipLayout, ATickReadsFourRegistersInOrderAndSetsTheIndicatorsFromTheirBits) {
     const struct {
         quint8 gpio, sensors, fan0, fan1;
@@ -57,6 +58,7 @@ TEST_F(ChipLayout, ATickReadsFourRegistersInOrderAndSetsTheIndicatorsFromTheirBi
         {0x2A, 0x04, 0x04, 0x01, {0, -1, 0, 0, -1, -1, -1, 0, 0}, false, false},
         {0x10, 0x01, 0x05, 0x00, {0, 0, 0, 0, 0, 0, -1, -1, 0}, true, false},
         {0x47, 0x07, 0xFA, 0xFF, {-1, -1, -1, -1, -1, -1, 0, 0, -1}, false, true},
+        {0x7F, 0x06, 0x04, 0x04, {-1, -1, -1, -1, -1, -1, -1, -1, -1}, true, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(int(c.gpio));
@@ -64,14 +66,45 @@ TEST_F(ChipLayout, ATickReadsFourRegistersInOrderAndSetsTheIndicatorsFromTheirBi
         view().ChipLayoutTimer_Timer();
         EXPECT_EQ(traffic(), "R05 R06 R10 R11");
         EXPECT_EQ(drivenValues(), c.values);
-        // GPIO 3..6 are only shown or hidden with their panels, never set.
         for (int n = 3; n <= 6; ++n) {
             const ToggleIndicator& gpio =
                 toggle(("GPIO" + QByteArray::number(n) + "Toggle").data());
             EXPECT_EQ(gpio.isVisibleTo(&view()), n <= 4 ? c.gpio34 : c.gpio56) << n;
-            EXPECT_EQ(gpio.Value(), 0) << n;
+            const bool high = (c.gpio >> n) & 1;
+            EXPECT_EQ(gpio.Value(), high ? -1 : 0) << n;
+            EXPECT_EQ(gpio.text(), QStringLiteral("GPIO %1 %2").arg(n).arg(high ? "High" : "Low"));
         }
     }
+}
+
+// Nothing read yet: every lamp is grey and names only what it is about. A lamp no register of
+// this view feeds (INT, CFAULT) is not shown at all.
+TEST_F(ChipLayout, LampsAreUnknownUntilTheirRegisterIsReadAndUnfedLampsAreNotShown) {
+    view().show();
+    QStringList before;
+    for (const char* name : Driven) {
+        EXPECT_FALSE(toggle(name).isKnown()) << name;
+        before << toggle(name).text();
+    }
+    EXPECT_EQ(before.join(QStringLiteral(", ")).toStdString(),
+              "GPIO 0 level, GPIO 1 level, GPIO 2 level, Temperature Sensor 1, Temperature "
+              "Sensor 2, Fan 0 presence, Fan 0 fault, Fan 1 presence, Fan 1 fault");
+    for (const char* name : {"NoInterruptToggle", "NoCFAULTToggle"}) {
+        EXPECT_FALSE(toggle(name).isVisible()) << name;
+    }
+    // A tick that fails after the first register leaves the other lamps unknown.
+    setStatus(0x7F, 0x06, 0x00, 0x00);
+    t.recording()->failNext(1, QStringLiteral("BusEngine.ReadByte(5E,06)"));
+    view().refreshView();
+    for (const char* name : Driven) {
+        EXPECT_EQ(toggle(name).isKnown(), QByteArray(name).startsWith("GPIO")) << name;
+    }
+    EXPECT_TRUE(toggle("GPIO6Toggle").isKnown());
+    view().refreshView();
+    for (const char* name : Driven) {
+        EXPECT_TRUE(toggle(name).isKnown()) << name;
+    }
+    EXPECT_FALSE(toggle("NoInterruptToggle").isVisible());
 }
 
 TEST_F(ChipLayout, PollingStartsAndStopsAndAFailingTickStopsIt) {
@@ -108,7 +141,6 @@ TEST_F(ChipLayout, PollingStartsAndStopsAndAFailingTickStopsIt) {
 TEST_F(ChipLayout, IndicatorsSitBesideTheirPins) {
     auto* drawing = child<ChipDrawing>("Image1");
     const char* const expected[][2] = {
-        {"NoInterruptToggle", "INT"},     {"NoCFAULTToggle", "CFAULT"},
         {"GPIO0Toggle", "GPIO0"},         {"GPIO1Toggle", "GPIO1"},
         {"GPIO2Toggle", "GPIO2"},         {"GPIO34Panel", "GPIO3 GPIO4"},
         {"GPIO56Panel", "GPIO6 GPIO5"},   {"SSPanel13", "PWM0 TACH0"},

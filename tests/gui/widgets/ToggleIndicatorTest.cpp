@@ -49,5 +49,31 @@ TEST(ToggleIndicator, LampTakesTheColourOfTheStateAndGreysOutWhenNotDriven) {
     EXPECT_TRUE(indicator.toolTip().contains(QStringLiteral("not read")));
 }
 
+// Before anything was read for it an indicator claims no state: grey, its name only. The first
+// value, even the one it held, makes it known.
+TEST(ToggleIndicator, AnUnknownIndicatorIsGreyWithoutAStateUntilItsFirstValue) {
+    ToggleIndicator indicator(QStringLiteral("GPIO 3 High"), QStringLiteral("GPIO 3 Low"));
+    indicator.setColors(QColor(40, 180, 70), QColor(220, 40, 30));
+    indicator.setUnknown(QStringLiteral("GPIO 3"));
+    indicator.resize(indicator.sizeHint());
+    QSignalSpy changes(&indicator, &ToggleIndicator::valueChanged);
+    EXPECT_FALSE(indicator.isKnown());
+    EXPECT_EQ(indicator.text(), QStringLiteral("GPIO 3"));
+    EXPECT_EQ(indicator.accessibleDescription(), QStringLiteral("GPIO 3"));
+    EXPECT_TRUE(indicator.toolTip().contains(QStringLiteral("not read yet")));
+    const QColor grey = lampColour(indicator);
+    EXPECT_LT(std::abs(grey.red() - grey.green()), 24) << grey.name().toStdString();
+    indicator.setValue(0);
+    EXPECT_TRUE(indicator.isKnown());
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(indicator.text(), QStringLiteral("GPIO 3 Low"));
+    const QColor low = lampColour(indicator);
+    EXPECT_GT(low.red(), 2 * low.green()) << low.name().toStdString();
+    indicator.setValue(0);
+    EXPECT_EQ(changes.count(), 1) << "the same value again is no change";
+    indicator.setUnknown(QStringLiteral("GPIO 3"));
+    EXPECT_EQ(indicator.text(), QStringLiteral("GPIO 3"));
+}
+
 } // namespace
 } // namespace qmf
