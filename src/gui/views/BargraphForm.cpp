@@ -4,13 +4,17 @@
 #include "gui/views/BargraphForm.h"
 
 #include "core/chip/SharedState.h"
+#include "core/events/ChipStatus.h"
+#include "core/link/RegisterAccess.h"
 #include "core/measure/Fan.h"
 #include "core/measure/Temperature.h"
+#include "core/text/Boolean16.h"
 #include "core/text/NumberText.h"
 #include "gui/services/AppContext.h"
 #include "gui/services/ErrorBoundary.h"
 #include "gui/views/BargraphLimitRules.h"
 #include "gui/widgets/RoundGauge.h"
+#include "gui/widgets/ToggleIndicator.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -170,13 +174,29 @@ void BargraphForm::readFans() {
         fan.gauge->setReading(speed);
         fan.gauge->setCaption(text::signedNumber(speed) + QStringLiteral("RPM"));
     }
+    // Then each fan's status: missing or faulty, now or since its latches were cleared.
+    for (std::size_t n = 0; n < fans_.size(); ++n) {
+        const quint8 status = ReadRegisterAt(ctx_.state, quint8(events::fanstatus::Address + n));
+        fans_[n].alert->setValue(toBoolean16(events::decodeFanStatus(status).alarm()));
+    }
 }
 
 void BargraphForm::readTemperatures() {
-    for (const TempGauge& temp : temps_) {
-        const double value = (ctx_.state.*temp.channel)().Value();
-        temp.gauge->setReading(value);
-        temp.gauge->setCaption(text::signedNumber(value) + QStringLiteral("C"));
+    std::array<qint16, 3> values{};
+    for (std::size_t i = 0; i < temps_.size(); ++i) {
+        const TempGauge& temp = temps_[i];
+        values[i] = (ctx_.state.*temp.channel)().Value();
+        temp.gauge->setReading(values[i]);
+        temp.gauge->setCaption(text::signedNumber(values[i]) + QStringLiteral("C"));
+    }
+    // Then the chip's thermal event, laid on each channel by its value and limits.
+    const quint8 mainStatus = ReadRegisterAt(ctx_.state, events::mainstatus::Address);
+    for (std::size_t i = 0; i < temps_.size(); ++i) {
+        if (const auto& limits = tempLimits_[i]) {
+            const auto status =
+                events::decodeTemperatureStatus(mainStatus, values[i], limits->low, limits->high);
+            temps_[i].alert->setValue(toBoolean16(status.alarm()));
+        }
     }
 }
 
@@ -191,16 +211,21 @@ void BargraphForm::readLimits() {
         fan.gauge->setPointerID(bargraph::FanLimitPointer);
         fan.gauge->setPointerValue(limit);
     }
-    for (const TempGauge& temp : temps_) {
+    for (std::size_t i = 0; i < temps_.size(); ++i) {
+        const TempGauge& temp = temps_[i];
         if (temp.gauge->isDragging()) {
             continue;
         }
         Temperature& channel = (ctx_.state.*temp.channel)();
         RoundGauge& gauge = *temp.gauge;
+        Limits limits;
+        limits.low = channel.MinLimit();
         gauge.setPointerID(bargraph::LowLimitPointer);
-        gauge.setPointerValue(channel.MinLimit());
+        gauge.setPointerValue(limits.low);
+        limits.high = channel.MaxLimit();
         gauge.setPointerID(bargraph::HighLimitPointer);
-        gauge.setPointerValue(channel.MaxLimit());
+        gauge.setPointerValue(limits.high);
+        tempLimits_[i] = limits;
         SyncGaugePointers(gauge.objectName());
         gauge.setPointerID(bargraph::LowLimitPointer);
         SyncGaugePointers(gauge.objectName());

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <optional>
 
 class QCheckBox;
 class QTabWidget;
@@ -25,6 +26,11 @@ class ToggleIndicator;
 // second from the moment the window opens. Chip traffic goes through the shared channel objects
 // only. A tick or handler that fails is reported through the error boundary and stops the view
 // (all three timers off, BargraphCHK unchecked), so a dead link gives one message.
+//
+// Each gauge's "Interrupt Status" lamp shows the chip's alarm for that channel, red when set,
+// grey until first read: after the fan readings the fan status registers (10h, 11h: missing or
+// fault, live or latched); after the temperature readings the main status (00h: thermal event)
+// with the channel's value against its limits as last read by the limits timer.
 class BargraphForm : public QWidget, public RefreshableView {
     Q_OBJECT
 public:
@@ -43,18 +49,26 @@ private:
     struct TempGauge {
         RoundGauge* gauge = nullptr;
         Temperature& (SharedState::*channel)() = nullptr;
+        ToggleIndicator* alert = nullptr;
     };
     struct FanGauge {
         RoundGauge* gauge = nullptr;
         Fan& (SharedState::*channel)() = nullptr;
+        ToggleIndicator* alert = nullptr;
+    };
+    // A temperature channel's limits as last read from the chip.
+    struct Limits {
+        qint16 low = 0;
+        qint16 high = 0;
     };
 
     QWidget* buildFanTab();
     QWidget* buildTempTab();
     RoundGauge* makeFanGauge(const QString& name, const QString& label);
     RoundGauge* makeTempGauge(const QString& name, const QString& label);
+    // A column of label, gauge and interrupt status lamp; the lamp is handed back in `alert`.
     QWidget* gaugeColumn(const QString& labelName, const QString& labelText, RoundGauge* gauge,
-                         const QString& alertName);
+                         const QString& alertName, ToggleIndicator*& alert);
 
     // Handlers.
     void BargraphCHK_Click();
@@ -84,6 +98,7 @@ private:
     QTimer* limitsTimer_ = nullptr;
     std::array<FanGauge, 2> fans_{};
     std::array<TempGauge, 3> temps_{};
+    std::array<std::optional<Limits>, 3> tempLimits_{};
 };
 
 } // namespace qmf

@@ -24,13 +24,16 @@ const QColor FanLimitColor(0xe8, 0x71, 0x0a);
 const QColor RangeColor(0x2e, 0x9d, 0x4a);
 const QColor LowLimitColor(0x1e, 0x6f, 0xd9);
 const QColor HighLimitColor(0xd9, 0x30, 0x25);
+const QColor AlarmColor(0xd9, 0x30, 0x25);
+const QColor QuietColor(0x4a, 0x50, 0x56);
 
 } // namespace
 
 // --- construction -------------------------------------------------------------------------------
 
 QWidget* BargraphForm::gaugeColumn(const QString& labelName, const QString& labelText,
-                                   RoundGauge* gauge, const QString& alertName) {
+                                   RoundGauge* gauge, const QString& alertName,
+                                   ToggleIndicator*& alert) {
     auto* column = new QWidget;
     auto* label = new QLabel(labelText, column);
     label->setObjectName(labelName);
@@ -40,11 +43,11 @@ QWidget* BargraphForm::gaugeColumn(const QString& labelName, const QString& labe
     label->setFont(bold);
 
     const QString status = QStringLiteral("Interrupt Status");
-    auto* alert = new ToggleIndicator(status, status, column);
+    alert = new ToggleIndicator(status, status, column);
     alert->setObjectName(alertName);
     alert->setAccessibleName(labelText + QStringLiteral(" ") + status);
-    // The view never reads the interrupt status: show the lamp as not driven.
-    alert->setEnabled(false);
+    alert->setColors(AlarmColor, QuietColor);
+    alert->setUnknown(status);
 
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(2, 2, 2, 2);
@@ -92,13 +95,13 @@ QWidget* BargraphForm::buildFanTab() {
     auto* page = new QWidget;
     auto* row = new QHBoxLayout(page);
     fans_[0] = {makeFanGauge(QStringLiteral("Fan0Gauge"), QStringLiteral("Fan 0")),
-                &SharedState::Fan0};
+                &SharedState::Fan0, nullptr};
     fans_[1] = {makeFanGauge(QStringLiteral("Fan1Gauge"), QStringLiteral("Fan 1")),
-                &SharedState::Fan1};
+                &SharedState::Fan1, nullptr};
     row->addWidget(gaugeColumn(QStringLiteral("Label1"), QStringLiteral("Fan 0"), fans_[0].gauge,
-                               QStringLiteral("Fan0Alert")));
+                               QStringLiteral("Fan0Alert"), fans_[0].alert));
     row->addWidget(gaugeColumn(QStringLiteral("Label2"), QStringLiteral("Fan 1"), fans_[1].gauge,
-                               QStringLiteral("Fan1Alert")));
+                               QStringLiteral("Fan1Alert"), fans_[1].alert));
     return page;
 }
 
@@ -118,9 +121,10 @@ QWidget* BargraphForm::buildTempTab() {
     };
     for (std::size_t i = 0; i < temps_.size(); ++i) {
         const auto& c = columns[i];
-        temps_[i] = {makeTempGauge(QLatin1String(c.gauge), QLatin1String(c.labelText)), c.channel};
+        temps_[i] = {makeTempGauge(QLatin1String(c.gauge), QLatin1String(c.labelText)), c.channel,
+                     nullptr};
         row->addWidget(gaugeColumn(QLatin1String(c.label), QLatin1String(c.labelText),
-                                   temps_[i].gauge, QLatin1String(c.alert)));
+                                   temps_[i].gauge, QLatin1String(c.alert), temps_[i].alert));
     }
     return page;
 }

@@ -5,9 +5,12 @@
 
 #include "ViewFixture.h"
 #include "core/link/LinkErrors.h"
+#include "core/link/RegisterAccess.h"
 #include "core/measure/Temperature.h"
+#include "core/wizards/AutoSet.h"
 #include "gui/views/BargraphLimitRules.h"
 #include "gui/widgets/RoundGauge.h"
+#include "gui/widgets/ToggleIndicator.h"
 
 #include <QTabWidget>
 #include <QTest>
@@ -51,6 +54,7 @@ quint8 tempByte(double celsius) {
 
 class Bargraph : public ViewTest<BargraphForm> {
 protected:
+    explicit Bargraph(TestContext::BoardKind kind = TestContext::Recording) : ViewTest(kind) {}
     RoundGauge& gauge(const char* name) { return *child<RoundGauge>(name); }
     // The running timers: F the fan readings, T the temperatures, L the limits.
     std::string running() {
@@ -125,10 +129,11 @@ TEST_F(Bargraph, ReadingsAndLimitsShowWhatTheChipHolds) {
     traffic();
     clickStart();
     EXPECT_EQ(traffic(), "R69 R68"); // Fan1, then Fan0
+    // Each reading tick reads its channels, then the status its alarm lamps show.
     view().FanBargraphTimer_Timer();
-    EXPECT_EQ(traffic(), "R70 R71");
+    EXPECT_EQ(traffic(), "R70 R71 R10 R11");
     view().TempTimer_Timer();
-    EXPECT_EQ(traffic(), "RA0 RA1 RA2");
+    EXPECT_EQ(traffic(), "RA0 RA1 RA2 R00");
     const char* const names[] = {"Fan0Gauge", "Fan1Gauge", "IntTempGauge", "ExtTemp0Gauge",
                                  "ExtTemp1Gauge"};
     const double readings[] = {2014, 5000, 25, -5, 0};
@@ -139,15 +144,100 @@ TEST_F(Bargraph, ReadingsAndLimitsShowWhatTheChipHolds) {
     }
     const std::string limitReads = " R78 R79 R98 R90 R99 R91 R9A R92";
     view().refreshView();
-    EXPECT_EQ(traffic(), "R70 R71" + limitReads);
+    EXPECT_EQ(traffic(), "R70 R71 R10 R11" + limitReads);
     keepPicture(view(), "bargraph-fans.png");
     tabs().setCurrentIndex(1);
     view().refreshView();
-    EXPECT_EQ(traffic(), "RA0 RA1 RA2" + limitReads);
+    EXPECT_EQ(traffic(), "RA0 RA1 RA2 R00" + limitReads);
     keepPicture(view(), "bargraph-temperatures.png");
     EXPECT_EQ(gauge("Fan0Gauge").pointerValue(FanLimitPointer), 2014.0);
     EXPECT_EQ(gauge("Fan1Gauge").pointerValue(FanLimitPointer), 2014.0);
     EXPECT_EQ(limits("ExtTemp1Gauge"), shown(56, 66));
+}
+
+// The "Interrupt Status" lamps: grey until read, then the channel's alarm on every reading. Fans
+// from their status registers (missing or fault, live or latched); temperatures from the thermal
+// event bit of 00h and the channel's value against the limits last read.
+TEST_F(Bargraph, InterruptStatusLampsShowEachChannelsAlarmOnEveryReading) {
+    const char* const alerts[] = {"Fan0Alert", "Fan1Alert", "IntTempAlert", "ExtTemp0Alert",
+                                  "ExtTemp1Alert"};
+    const auto lamps = [&] {
+        std::string shown;
+        for (const char* name : alerts) {
+            const ToggleIndicator& lamp = *child<ToggleIndicator>(name);
+            EXPECT_EQ(lamp.text(), QStringLiteral("Interrupt Status"));
+            shown += !lamp.isKnown() ? '?' : lamp.isTrue() ? 'R' : '-';
+        }
+        return shown;
+    };
+    EXPECT_EQ(lamps(), "?????");
+    for (int i = 0; i < 3; ++i) {
+        chip()[0x98 + i] = tempByte(20);
+        chip()[0x90 + i] = tempByte(40);
+    }
+    const struct {
+        quint8 fan0, fan1, main;
+        qint16 temps[3];
+        bool limitsRead;
+        const char* shown;
+    } steps[] = {
+        {0x00, 0x00, 0x00, {30, 30, 30}, false, "--???"}, // no limits read yet
+        {0x01, 0x08, 0x80, {41, 30, 19}, false, "RR???"},
+        {0x01, 0x08, 0x80, {41, 30, 19}, true, "RRR-R"},
+        {0x00, 0xF0, 0x00, {41, 30, 19}, true, "-----"}, // no thermal event reported
+        {0x04, 0x02, 0x80, {40, 20, -55}, true, "RR--R"},
+        {0x00, 0x00, 0x7F, {60, 60, 60}, true, "-----"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.shown);
+        chip()[0x10] = step.fan0;
+        chip()[0x11] = step.fan1;
+        chip()[0x00] = step.main;
+        for (int i = 0; i < 3; ++i) {
+            chip()[0xA0 + i] = tempByte(step.temps[i]);
+        }
+        if (step.limitsRead) {
+            view().LimitsTimer_Timer();
+        }
+        view().FanBargraphTimer_Timer();
+        view().TempTimer_Timer();
+        EXPECT_EQ(lamps(), step.shown);
+    }
+    const QColor red = child<ToggleIndicator>("Fan0Alert")->trueColor();
+    EXPECT_GT(red.red(), 2 * red.green());
+}
+
+// After auto-set (limits 60 to 90 C) the simulated chip, at room temperature, reports a thermal
+// event: the lamps of the installed sensors say so.
+class BargraphOnSimulatedChip : public Bargraph {
+protected:
+    BargraphOnSimulatedChip() : Bargraph(TestContext::Simulated) {}
+};
+
+TEST_F(BargraphOnSimulatedChip, AThermalEventAfterAutoSetLightsTheTemperatureLamps) {
+    RunAutoSet(t.state, [](const QString&) {});
+    t.advanceSeconds(1.0);
+    view().LimitsTimer_Timer();
+    view().TempTimer_Timer();
+    EXPECT_TRUE(ReadRegisterAt(t.state, 0x00) & 0x80);
+    const quint8 installed = ReadRegisterAt(t.state, 0x06);
+    EXPECT_EQ(installed & 0x07, 0x07) << "auto-set installs all three sensors";
+    const char* const alerts[] = {"IntTempAlert", "ExtTemp0Alert", "ExtTemp1Alert"};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(alerts[i]);
+        EXPECT_LT(gauge(i == 0   ? "IntTempGauge"
+                        : i == 1 ? "ExtTemp0Gauge"
+                                 : "ExtTemp1Gauge")
+                      .reading(),
+                  60.0);
+        EXPECT_EQ(child<ToggleIndicator>(alerts[i])->isTrue(), bool(installed & (1 << i)));
+    }
+    // A fan taken off shows as missing at the next fan reading.
+    t.simBoard()->printerPortChip().setFanConnected(1, false);
+    t.advanceSeconds(1.0);
+    view().FanBargraphTimer_Timer();
+    EXPECT_FALSE(child<ToggleIndicator>("Fan0Alert")->isTrue());
+    EXPECT_TRUE(child<ToggleIndicator>("Fan1Alert")->isTrue());
 }
 
 // Each drag starts from limits 20 and 40 in the chip. On the printer port (path 1) nothing is
