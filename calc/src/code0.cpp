@@ -67,6 +67,10 @@ float Misc2(const MiscArgs& args) {
     const auto v = detail::selectedPointerValue(args);
     if (!v || !detail::isBoolean(args.ConvertTo))
         return 0.0f;
+    // An infinity is an overflow like NaN and like every value beyond an Integer, even on the
+    // side that would otherwise pass unchanged.
+    if (!std::isfinite(*v))
+        return 0.0f;
     if (args.ConvertTo == VEXA_TRUE) {
         if (*v < 128.0f)
             return *v;

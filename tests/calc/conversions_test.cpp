@@ -12,6 +12,7 @@ namespace {
 using vexacalc::MiscArgs;
 
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+constexpr float kInf = std::numeric_limits<float>::infinity();
 constexpr VexaBool T = VEXA_TRUE, F = VEXA_FALSE;
 
 // Bits 0-6 inverted then bit 0 set, bit 7 kept, bits 8-15 kept only when none of bits 0-6 was
@@ -98,13 +99,34 @@ TEST(Code0Fan, CountAndSpeedUseTheSameQuotient) {
 // register byte: 0 or more unchanged, else the magnitude rounded half to even.
 TEST(Code0Temperature, ConvertsWithHalfEvenRounding) {
     const Row rows[] = {
-        {25, T, 0, 0, 25},       {128, T, 0, 0, -127},      {201, T, 0, 0, -55},
-        {246, T, 0, 0, -9},      {255, T, 0, 0, -1},        {127.6f, T, 0, 0, 127.6f},
-        {-5.5f, T, 0, 0, -5.5f}, {128.4f, T, 0, 0, -127},   {128.5f, T, 0, 0, -127},
-        {129.5f, T, 0, 0, -125}, {32767.5f, T, 0, 0, 0},    {kNaN, T, 0, 0, 0},
-        {-1, F, 0, 0, 255},      {-10, F, 0, 0, 245},       {-55, F, 0, 0, 201},
-        {-128, F, 0, 0, 255},    {25.25f, F, 0, 0, 25.25f}, {-2.5f, F, 0, 0, 253},
-        {-3.5f, F, 0, 0, 251},   {-32767, F, 0, 0, 129},    {-32768, F, 0, 0, 0},
+        {25, T, 0, 0, 25},
+        {128, T, 0, 0, -127},
+        {201, T, 0, 0, -55},
+        {246, T, 0, 0, -9},
+        {255, T, 0, 0, -1},
+        {127.6f, T, 0, 0, 127.6f},
+        {-5.5f, T, 0, 0, -5.5f},
+        {128.4f, T, 0, 0, -127},
+        {128.5f, T, 0, 0, -127},
+        {129.5f, T, 0, 0, -125},
+        {32767.5f, T, 0, 0, 0},
+        {kNaN, T, 0, 0, 0},
+        {-1, F, 0, 0, 255},
+        {-10, F, 0, 0, 245},
+        {-55, F, 0, 0, 201},
+        {-128, F, 0, 0, 255},
+        {25.25f, F, 0, 0, 25.25f},
+        {-2.5f, F, 0, 0, 253},
+        {-3.5f, F, 0, 0, 251},
+        {-32767, F, 0, 0, 129},
+        {-32768, F, 0, 0, 0},
+        // Infinities overflow in both directions, the side that passes values included.
+        {kInf, T, 0, 0, 0},
+        {-kInf, T, 0, 0, 0},
+        {kInf, F, 0, 0, 0},
+        {-kInf, F, 0, 0, 0},
+        {kNaN, F, 0, 0, 0},
+        {-3.4e38f, T, 0, 0, -3.4e38f},
     };
     expectAll(vexacalc::Code0::Misc2, rows);
 }
