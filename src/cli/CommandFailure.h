@@ -27,6 +27,13 @@ public:
     using CommandFailure::CommandFailure;
 };
 
+// Ctrl-C or SIGTERM ended the command; the lines say what was done and what was not. The tool
+// exits with the status of a command ended by that signal.
+class Interrupted : public CommandFailure {
+public:
+    using CommandFailure::CommandFailure;
+};
+
 // A failure whose message has already been printed; it only sets the exit status.
 class AlreadyReported : public std::exception {
 public:

@@ -23,6 +23,8 @@ struct Parsed {
     Kind kind = Kind::Usage;
     QString text; // the help text or the usage error
     Action action;
+    // Ctrl-C is this command's usual end (a monitor): the tool then exits with 0.
+    bool endsOnInterrupt = false;
 
     static Parsed run(Action action) { return {Kind::Run, {}, std::move(action)}; }
     static Parsed help(QString text) { return {Kind::Help, std::move(text), {}}; }

@@ -2,6 +2,7 @@
 #include "cli/Console.h"
 
 #include "cli/CommandFailure.h"
+#include "core/files/AllOrNothingFile.h"
 
 #include <QFileDevice>
 #include <QIODevice>
@@ -13,9 +14,10 @@ void Console::print(const QString& line) {
 }
 
 void Console::write(const QByteArray& bytes) {
-    if (out_.write(bytes) != bytes.size()) {
-        throw CommandFailure(
-            QStringLiteral("could not write to standard output: %1").arg(out_.errorString()));
+    // A write cut short is retried, so that the message names why it stopped (file too large,
+    // disk full) rather than a short count without a reason.
+    if (const QString reason = writeFully(out_, bytes); !reason.isEmpty()) {
+        throw CommandFailure(QStringLiteral("could not write to standard output: %1").arg(reason));
     }
     if (auto* file = qobject_cast<QFileDevice*>(&out_); file && !file->flush()) {
         throw CommandFailure(

@@ -5,15 +5,16 @@
 #include <chrono>
 #include <csignal>
 #include <thread>
+#include <unistd.h>
 
 namespace qmf::cli {
 
 namespace {
 
-volatile std::sig_atomic_t interruptFlag = 0;
+volatile std::sig_atomic_t interruptSignal = 0;
 
-void onSignal(int) {
-    interruptFlag = 1;
+void onSignal(int signal) {
+    interruptSignal = signal;
 }
 
 // Short enough that Ctrl-C feels immediate.
@@ -25,13 +26,34 @@ void installInterruptHandlers() {
     struct sigaction action = {};
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESETHAND; // the next signal takes the default way out
+    // No SA_RESTART: a wait in a system call returns at once to look at the flag. The next
+    // signal takes the default way out.
+    action.sa_flags = SA_RESETHAND;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    // Past a file-size limit a write then fails with "File too large", which the tool reports
+    // (keeping the old file), instead of the signal ending it without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 bool interrupted() {
-    return interruptFlag != 0;
+    return interruptSignal != 0;
+}
+
+int interruptStatus() {
+    return interruptSignal == 0 ? 0 : 128 + int(interruptSignal);
+}
+
+ReadControl interruptibleRead(const QString& name) {
+    return {interrupted, [name] {
+                const QByteArray text =
+                    QStringLiteral("qmf4150ctl: waiting for %1 to be written (Ctrl-C stops)\n")
+                        .arg(name)
+                        .toLocal8Bit();
+                // Nothing else is left to do when standard error cannot take it.
+                [[maybe_unused]] const ssize_t ignored =
+                    ::write(STDERR_FILENO, text.constData(), size_t(text.size()));
+            }};
 }
 
 void sleepRealTime(qint64 ms) {

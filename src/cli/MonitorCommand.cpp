@@ -172,9 +172,11 @@ CommandSpec monitorCommand() {
                                            .arg(settings.logFile));
                     }
                 }
-                return Parsed::run([settings](Session& session, Console& console) {
+                Parsed parsed = Parsed::run([settings](Session& session, Console& console) {
                     monitor(session, console, settings);
                 });
+                parsed.endsOnInterrupt = true;
+                return parsed;
             }};
 }
 

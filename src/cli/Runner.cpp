@@ -20,6 +20,9 @@ int runAction(const Action& action, Session& session, Console& console, const QS
     } catch (const UsageFailure& failure) {
         console.error(failure.lines(), context);
         return ExitUsage;
+    } catch (const Interrupted& stopped) {
+        console.error(stopped.lines(), context);
+        return interruptStatus();
     } catch (const CommandFailure& failure) {
         console.error(failure.lines(), context);
     } catch (const AlreadyReported& reported) {
@@ -75,10 +78,17 @@ int runTool(const QStringList& arguments, QIODevice& out, QIODevice& err) {
     installInterruptHandlers();
     Session session(invocation.board);
     int status = runAction(parsed.action, session, console, {});
-    // The session ends even after a failed command: a simulated chip keeps what was written.
+    // The session ends even after a failed or interrupted command: a simulated chip keeps what
+    // was written.
     const int finished = runAction([](Session& s, Console&) { s.finish(); }, session, console, {});
     if (status == ExitSuccess) {
         status = finished;
+    }
+    // A command that finished although the signal came (its last step was under way) still
+    // reports it, so that a script sees that it was stopped; a monitor ends this way normally.
+    if (status == ExitSuccess && interrupted() && !parsed.endsOnInterrupt) {
+        console.error(QStringLiteral("interrupted"));
+        status = interruptStatus();
     }
     return status;
 }

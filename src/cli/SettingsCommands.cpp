@@ -3,14 +3,14 @@
 #include "cli/CommandFailure.h"
 #include "cli/CommandParser.h"
 #include "cli/Console.h"
+#include "cli/Interrupt.h"
 #include "cli/Session.h"
+#include "cli/SettingsFileCheck.h"
 #include "core/files/RegisterSettingsFile.h"
 #include "core/files/RegisterSettingsReport.h"
 #include "core/link/LinkErrors.h"
 #include "core/link/RegisterAccess.h"
 
-#include <QFile>
-#include <array>
 #include <exception>
 
 namespace qmf::cli {
@@ -69,60 +69,29 @@ void dumpToFile(Session& session, Console& console, const QString& path) {
     console.print(lines.join(QLatin1Char(' ')));
 }
 
-// The whole file is checked before anything is written: a file that is not a complete set of
-// 256 settings is refused, so that the chip is never left half loaded from a damaged file.
-void checkSettingsFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw CommandFailure(
-            QStringLiteral("%1: %2; no register was written.").arg(path, file.errorString()));
-    }
-    const ParsedRegisterSettings parsed = parseRegisterSettings(file);
-    if (file.error() != QFileDevice::NoError) {
-        throw CommandFailure(
-            QStringLiteral("%1: %2; no register was written.").arg(path, file.errorString()));
-    }
-    QStringList problems;
-    if (!parsed.badLines.isEmpty()) {
-        problems << (parsed.badLines.size() == 1 ? QStringLiteral("%1: line %2 is not")
-                                                 : QStringLiteral("%1: lines %2 are not"))
-                            .arg(path, numberRuns(parsed.badLines, false)) +
-                        QStringLiteral(" of the form register,value in hexadecimal (register 0 "
-                                       "to FF).");
-    }
-    if (parsed.firstIgnoredLine != 0) {
-        problems << QStringLiteral("%1: line %2: the file holds more than %3 settings.")
-                        .arg(path)
-                        .arg(parsed.firstIgnoredLine)
-                        .arg(RegisterSettingsCount);
-    }
-    std::array<bool, RegisterSettingsCount> present{};
-    for (const auto& line : parsed.settings) {
-        present[line.setting.reg] = true;
-    }
-    QList<int> missing;
-    for (int r = 0; r < RegisterSettingsCount; ++r) {
-        if (!present[r]) {
-            missing << r;
-        }
-    }
-    if (!missing.isEmpty() && parsed.badLines.isEmpty()) {
-        problems << QStringLiteral("%1: the file holds no setting for %2 %3.")
-                        .arg(path,
-                             missing.size() == 1 ? QStringLiteral("register")
-                                                 : QStringLiteral("registers"),
-                             numberRuns(missing, true));
-    }
-    if (!problems.isEmpty()) {
-        throw CommandFailure(problems << QStringLiteral("The file was refused; no register was "
-                                                        "written."));
-    }
-}
-
+// The file is read once and checked whole before anything is written; the chip gets exactly what
+// was checked.
 void load(Session& session, Console& console, const QString& path) {
-    checkSettingsFile(path);
-    const LoadRegisterSettingsResult result = loadRegisterSettings(session.chip(), path);
+    const ReadRegisterSettingsResult file = readRegisterSettingsFile(path, interruptibleRead(path));
+    if (file.interrupted) {
+        throw Interrupted(
+            QStringLiteral("%1: interrupted while reading; no register was written.").arg(path));
+    }
+    if (!file.fileError.isEmpty()) {
+        throw CommandFailure(
+            QStringLiteral("%1: %2; no register was written.").arg(path, file.fileError));
+    }
+    const QStringList problems = settingsFileProblems(path, file.parsed);
+    if (!problems.isEmpty()) {
+        throw CommandFailure(problems + QStringList{QStringLiteral("The file was refused; no "
+                                                                   "register was written.")});
+    }
+    const LoadRegisterSettingsResult result =
+        applyRegisterSettings(session.chip(), file, interrupted);
     const QStringList lines = describeLoad(result);
+    if (result.interrupted) {
+        throw Interrupted(lines);
+    }
     if (!result.complete()) {
         throw CommandFailure(lines);
     }

@@ -3,11 +3,12 @@
 
 #include "boards/sim/SimulatedBoard.h"
 #include "cli/CommandFailure.h"
+#include "cli/Interrupt.h"
+#include "core/files/AllOrNothingFile.h"
+#include "core/files/WholeFileReader.h"
 #include "core/time/Clock.h"
 
 #include <QDataStream>
-#include <QFile>
-#include <QSaveFile>
 
 namespace qmf::cli {
 
@@ -29,23 +30,9 @@ CommandFailure stateFailure(const QString& path, const QString& reason) {
 
 } // namespace
 
-void restoreSimulatedBoard(const QString& path, sim::SimulatedBoard& board) {
-    QFile file(path);
-    if (!file.exists()) {
-        return;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw stateFailure(path, file.errorString());
-    }
-    if (file.size() > MaxFileSize) {
-        throw stateFailure(path, QStringLiteral("the file is too large to be a saved board"));
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        throw stateFailure(path, file.errorString());
-    }
+QString restoreSimulatedBoardBytes(const QByteArray& bytes, sim::SimulatedBoard& board) {
     if (bytes.isEmpty()) {
-        return;
+        return {};
     }
     QDataStream stream(bytes);
     prepare(stream);
@@ -54,30 +41,49 @@ void restoreSimulatedBoard(const QString& path, sim::SimulatedBoard& board) {
     QByteArray portChip, smbusChip;
     stream >> magic >> version;
     if (stream.status() != QDataStream::Ok || magic != Magic) {
-        throw stateFailure(path, QStringLiteral("the file is not a saved simulated board"));
+        return QStringLiteral("the file is not a saved simulated board");
     }
     if (version != Version) {
-        throw stateFailure(path, QStringLiteral("version %1 is not supported (this tool reads "
-                                                "version %2)")
-                                     .arg(version)
-                                     .arg(Version));
+        return QStringLiteral("version %1 is not supported (this tool reads version %2)")
+            .arg(version)
+            .arg(Version);
     }
     stream >> portChip >> smbusChip;
     if (stream.status() != QDataStream::Ok || !stream.atEnd()) {
-        throw stateFailure(path, QStringLiteral("the file is truncated or damaged"));
+        return QStringLiteral("the file is truncated or damaged");
     }
     // Both chips are checked before either is changed, so that a damaged file changes nothing.
     ManualClock scratchClock;
     sim::SimulatedChip scratch(scratchClock);
     QString error;
     if (!scratch.restoreState(portChip, &error)) {
-        throw stateFailure(path, QStringLiteral("printer-port chip: ") + error);
+        return QStringLiteral("printer-port chip: ") + error;
     }
     if (!scratch.restoreState(smbusChip, &error)) {
-        throw stateFailure(path, QStringLiteral("SMBus chip: ") + error);
+        return QStringLiteral("SMBus chip: ") + error;
     }
     board.printerPortChip().restoreState(portChip, &error);
     board.smbusChip().restoreState(smbusChip, &error);
+    return {};
+}
+
+void restoreSimulatedBoard(const QString& path, sim::SimulatedBoard& board) {
+    const WholeFile file = readWholeFile(path, MaxFileSize, interruptibleRead(path));
+    switch (file.status) {
+    case WholeFile::Status::NotFound:
+        return; // a board fresh from power-up
+    case WholeFile::Status::Read:
+        break;
+    case WholeFile::Status::Interrupted:
+        throw Interrupted(stateFailure(path, QStringLiteral("interrupted while reading")).lines());
+    case WholeFile::Status::TooLarge:
+        throw stateFailure(path, QStringLiteral("the file is too large to be a saved board"));
+    case WholeFile::Status::Failed:
+        throw stateFailure(path, file.error);
+    }
+    if (const QString reason = restoreSimulatedBoardBytes(file.bytes, board); !reason.isEmpty()) {
+        throw stateFailure(path, reason);
+    }
 }
 
 void saveSimulatedBoard(const QString& path, sim::SimulatedBoard& board) {
@@ -88,13 +94,7 @@ void saveSimulatedBoard(const QString& path, sim::SimulatedBoard& board) {
         stream << Magic << Version << board.printerPortChip().saveState()
                << board.smbusChip().saveState();
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        throw stateFailure(path, file.errorString());
-    }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
+    if (const QString reason = writeWholeFile(path, bytes); !reason.isEmpty()) {
         throw stateFailure(path, QStringLiteral("not saved (%1); the file keeps its previous "
                                                 "contents")
                                      .arg(reason));

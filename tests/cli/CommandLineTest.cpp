@@ -5,6 +5,9 @@
 #include "cli/Commands.h"
 
 #include <QDir>
+#include <QFile>
+#include <csignal>
+#include <sys/stat.h>
 
 namespace qmf::cli::test {
 namespace {
@@ -88,6 +91,96 @@ TEST(CommandLine, FailuresOutsideTheChipAreReported) {
             .entryList({QStringLiteral("parport*"), QStringLiteral("i2c-*")}, QDir::System)
             .isEmpty()) {
         expectFailure(runTool(words("get D")), 1, "Sorry, no QMF4150s were found.");
+    }
+}
+
+// Past a file-size limit (as on a full disk) a save is a failure that names its cause, and the
+// file it would have replaced keeps its contents: the settings file, the saved board and
+// standard output alike. Without SIGXFSZ ignored the tool still reports instead of dying.
+TEST(CommandLine, ASaveCutShortKeepsTheOldFileAndNamesTheCause) {
+    QTemporaryDir dir;
+    const auto contents = [&dir](const char* name) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    };
+    const QStringList kept = words("--simulate --sim-state board.state");
+    ASSERT_EQ(runTool(kept + words("batch -"), "set 90 22\ndump a.dat\n", dir.path()).exitCode, 0);
+    const QByteArray oldSettings = contents("a.dat"), oldBoard = contents("board.state");
+    const struct {
+        const char* line;
+        qint64 limit;
+        bool ignoreSignal;
+        const char* message;
+    } cases[] = {
+        {"dump a.dat", 100, true, "the file a.dat could not be written (File too large)"},
+        {"dump a.dat", 1000, false, "the file a.dat could not be written (File too large)"},
+        {"set 90 11", 100, true, "not saved (File too large); the file keeps its previous"},
+        {"dump", 1000, true, "could not write to standard output: File too large"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        const ToolResult result =
+            runTool(kept + words(c.line), {}, dir.path(), dir.filePath(QStringLiteral("out")),
+                    c.limit, c.ignoreSignal);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_TRUE(result.err.contains(c.message)) << result.err.toStdString();
+        EXPECT_EQ(contents("a.dat"), oldSettings);
+        EXPECT_EQ(contents("board.state"), oldBoard);
+    }
+    EXPECT_EQ(runTool(kept + words("get 90"), {}, dir.path()).out, "22\n");
+}
+
+// Regular files, pipes and FIFOs are read to their end (once: what load checked is what it
+// writes); a device node is refused at once; a FIFO or a pipe that keeps the tool waiting says
+// so, and Ctrl-C then ends the tool with status 130 and nothing written.
+TEST(CommandLine, PipesAreReadDevicesRefusedAndCtrlCEndsAWait) {
+    QTemporaryDir dir;
+    const QString settings = dir.filePath(QStringLiteral("in.dat"));
+    ASSERT_EQ(runTool(words("--simulate dump in.dat"), {}, dir.path()).exitCode, 0);
+    QFile saved(settings);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    QByteArray bytes = saved.readAll().replace("90,50\r\n", "90,33\r\n");
+    saved.close();
+    QFile::remove(settings);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(settings).constData(), 0600), 0);
+
+    const auto process = startTool(words("--simulate --sim-state s load in.dat"), dir.path());
+    QFile fifo(settings); // opens once the tool opened it for reading
+    ASSERT_TRUE(fifo.open(QIODevice::WriteOnly));
+    ASSERT_EQ(fifo.write(bytes.left(700)), 700);
+    ASSERT_TRUE(fifo.flush());
+    ASSERT_EQ(fifo.write(bytes.mid(700)), bytes.size() - 700);
+    fifo.close();
+    ASSERT_TRUE(process->waitForFinished(60000));
+    EXPECT_EQ(process->exitCode(), 0) << process->readAllStandardError().toStdString();
+    EXPECT_EQ(process->readAllStandardOutput(), "Register settings were loaded from file.\n");
+    EXPECT_EQ(runTool(words("--simulate --sim-state s get 90"), {}, dir.path()).out, "33\n");
+
+    expectFailure(runTool(words("--simulate --sim-state /dev/zero get 0")), 1,
+                  "/dev/zero: it is a device (character special file), not a file");
+    expectFailure(runTool(words("--simulate batch /dev/urandom")), 1,
+                  "/dev/urandom: it is a device (character special file), not a file");
+
+    const struct {
+        const char* line;
+        const char* waitingFor;
+    } waits[] = {
+        {"--simulate --sim-state t load in.dat", "waiting for in.dat to be written"},
+        {"--simulate --sim-state in.dat get 0", "waiting for in.dat to be written"},
+        {"--simulate --sim-state t batch -", "waiting for standard input to be written"},
+    };
+    for (const auto& w : waits) {
+        SCOPED_TRACE(w.line);
+        const auto waiting = startTool(words(w.line), dir.path());
+        QByteArray err;
+        ASSERT_TRUE(waitForError(*waiting, w.waitingFor, err)) << err.toStdString();
+        ::kill(pid_t(waiting->processId()), SIGINT);
+        ASSERT_TRUE(waiting->waitForFinished(60000));
+        err += waiting->readAllStandardError();
+        EXPECT_EQ(waiting->exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(waiting->exitCode(), 130) << err.toStdString();
+        EXPECT_TRUE(err.contains("interrupted")) << err.toStdString();
+        EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("t"))));
     }
 }
 

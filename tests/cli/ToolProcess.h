@@ -2,10 +2,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace qmf::cli::test {
 
@@ -18,9 +20,16 @@ struct ToolResult {
 
 QStringList words(const QString& line);
 // Runs qmf4150ctl with these arguments and standard input, in `workDir` and with standard output
-// to `outputFile` when given.
+// to `outputFile` when given. With `fileSizeLimit` no file the tool writes can grow past that many
+// bytes: a write beyond fails with "File too large", as on a full disk, with SIGXFSZ ignored
+// (as a shell may leave it) or, unless `ignoreSigxfsz`, with the signal's default action.
 ToolResult runTool(const QStringList& args, const QByteArray& input = {},
-                   const QString& workDir = {}, const QString& outputFile = {});
+                   const QString& workDir = {}, const QString& outputFile = {},
+                   qint64 fileSizeLimit = -1, bool ignoreSigxfsz = true);
+// Starts qmf4150ctl in `workDir` and leaves it running, its standard input open.
+std::unique_ptr<QProcess> startTool(const QStringList& args, const QString& workDir);
+// Waits until the running tool wrote `text` to standard error (false when it ended first).
+bool waitForError(QProcess& process, const QByteArray& text, QByteArray& err);
 // runTool with --simulate and the words of `line` as the arguments.
 ToolResult sim(const QString& line, const QByteArray& input = {}, const QString& workDir = {});
 // Exit status `status`, nothing on standard output and `message` on standard error.

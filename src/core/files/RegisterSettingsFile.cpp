@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/files/RegisterSettingsFile.h"
 
+#include "core/files/AllOrNothingFile.h"
+#include "core/files/WholeFileReader.h"
 #include "core/link/LinkErrors.h"
 #include "core/link/RegisterAccess.h"
 #include "core/text/NumberText.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include <QBuffer>
 #include <array>
 #include <exception>
 
@@ -129,11 +130,12 @@ ParsedRegisterSettings parseRegisterSettings(QIODevice& device) {
 SaveRegisterSettingsResult saveRegisterSettings(SharedState& state, const QString& path) {
     SaveRegisterSettingsResult result;
     result.path = path;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    AllOrNothingFile file(path);
+    if (!file.open()) {
         result.fileError = file.errorString();
         return result;
     }
+    QByteArray lines;
     int saved = 0;
     for (int r = 0; r < RegisterSettingsCount; ++r) {
         const quint8 reg = quint8(r);
@@ -144,20 +146,15 @@ SaveRegisterSettingsResult saveRegisterSettings(SharedState& state, const QStrin
             result.unreadable.append({reg, errorText(e)});
             continue;
         }
-        const QByteArray line = registerSettingsLine(reg, value);
-        if (file.write(line) != line.size()) {
-            result.fileError = file.errorString();
-            file.cancelWriting();
-            return result;
-        }
+        lines += registerSettingsLine(reg, value);
         ++saved;
     }
     if (saved == 0) {
         // Nothing to keep: leave whatever file was there untouched.
-        file.cancelWriting();
+        file.discard();
         return result;
     }
-    if (!file.commit()) {
+    if (!file.write(lines) || !file.commit()) {
         result.fileError = file.errorString();
         return result;
     }
@@ -166,25 +163,57 @@ SaveRegisterSettingsResult saveRegisterSettings(SharedState& state, const QStrin
     return result;
 }
 
-LoadRegisterSettingsResult loadRegisterSettings(SharedState& state, const QString& path) {
-    LoadRegisterSettingsResult result;
+ReadRegisterSettingsResult readRegisterSettingsFile(const QString& path,
+                                                    const ReadControl& control) {
+    ReadRegisterSettingsResult result;
     result.path = path;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.fileError = file.errorString();
+    const WholeFile file = readWholeFile(path, MaxRegisterSettingsFileSize, control);
+    switch (file.status) {
+    case WholeFile::Status::Read:
+        break;
+    case WholeFile::Status::Interrupted:
+        result.interrupted = true;
+        return result;
+    case WholeFile::Status::TooLarge:
+        result.fileError = file.error + QStringLiteral("; a register settings file is a few "
+                                                       "kilobytes");
+        return result;
+    case WholeFile::Status::NotFound:
+    case WholeFile::Status::Failed:
+        result.fileError = file.error;
         return result;
     }
-    const ParsedRegisterSettings parsed = parseRegisterSettings(file);
-    if (file.error() != QFileDevice::NoError) {
-        result.fileError = file.errorString();
+    QBuffer buffer;
+    buffer.setData(file.bytes);
+    buffer.open(QIODevice::ReadOnly);
+    result.parsed = parseRegisterSettings(buffer);
+    return result;
+}
+
+LoadRegisterSettingsResult applyRegisterSettings(SharedState& state,
+                                                 const ReadRegisterSettingsResult& file,
+                                                 const std::function<bool()>& stop) {
+    LoadRegisterSettingsResult result;
+    result.path = file.path;
+    if (!file.ok()) {
+        result.fileError = file.interrupted ? QStringLiteral("interrupted") : file.fileError;
         return result;
     }
+    const ParsedRegisterSettings& parsed = file.parsed;
     result.badLines = parsed.badLines;
     result.firstIgnoredLine = parsed.firstIgnoredLine;
 
     std::array<bool, RegisterSettingsCount> present{};
     for (const auto& line : parsed.settings) {
         present[line.setting.reg] = true;
+    }
+    for (qsizetype i = 0; i < parsed.settings.size(); ++i) {
+        const auto& line = parsed.settings[i];
+        if (stop && stop()) {
+            result.interrupted = true;
+            result.notReached = int(parsed.settings.size() - i);
+            break;
+        }
         try {
             WriteRegisterAt(state, line.setting.reg, line.setting.value);
             ++result.registersWritten;
@@ -198,6 +227,10 @@ LoadRegisterSettingsResult loadRegisterSettings(SharedState& state, const QStrin
         }
     }
     return result;
+}
+
+LoadRegisterSettingsResult loadRegisterSettings(SharedState& state, const QString& path) {
+    return applyRegisterSettings(state, readRegisterSettingsFile(path));
 }
 
 } // namespace qmf

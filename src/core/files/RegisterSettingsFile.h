@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/files/WholeFileReader.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringView>
+#include <functional>
 #include <optional>
 
 class QIODevice;
@@ -80,6 +83,24 @@ struct SaveRegisterSettingsResult {
 // no file is written at all.
 SaveRegisterSettingsResult saveRegisterSettings(SharedState& state, const QString& path);
 
+// A register settings file is a few kilobytes; a larger one is refused unread.
+inline constexpr qint64 MaxRegisterSettingsFileSize = 1024 * 1024;
+
+// The file, read once and parsed: what a load checks and then writes.
+struct ReadRegisterSettingsResult {
+    QString path;
+    // Non-empty when the file could not be read (missing, unreadable, a device, too large).
+    QString fileError;
+    bool interrupted = false; // stop() ended the reading
+    ParsedRegisterSettings parsed;
+    bool ok() const { return fileError.isEmpty() && !interrupted; }
+};
+
+// Reads the whole file (a regular file, a pipe or a FIFO, at most MaxRegisterSettingsFileSize
+// bytes) and parses it. `control` follows a pipe that keeps the reading waiting.
+ReadRegisterSettingsResult readRegisterSettingsFile(const QString& path,
+                                                    const ReadControl& control = {});
+
 struct LoadRegisterSettingsResult {
     QString path;
     // Non-empty when the file could not be opened or read; nothing was written then.
@@ -88,15 +109,24 @@ struct LoadRegisterSettingsResult {
     QList<int> badLines;
     int firstIgnoredLine = 0;
     QList<RegisterFailure> failedWrites;
-    QList<quint8> missing; // registers for which the file holds no valid line
+    QList<quint8> missing;    // registers for which the file holds no valid line
+    bool interrupted = false; // stop() ended the writing
+    int notReached = 0;       // settings of the file not written because of that
     bool complete() const {
         return fileError.isEmpty() && badLines.isEmpty() && firstIgnoredLine == 0 &&
-               failedWrites.isEmpty() && missing.isEmpty();
+               failedWrites.isEmpty() && missing.isEmpty() && !interrupted;
     }
 };
 
-// Reads the whole file first, then writes each valid line through WriteRegisterAt in file order,
-// skipping a write that fails and going on with the next.
+// Writes each valid line of a file read by readRegisterSettingsFile through WriteRegisterAt in
+// file order, skipping a write that fails and going on with the next; nothing when the file could
+// not be read. `stop` is asked before each write. The chip gets exactly what was checked: the file
+// is not read again.
+LoadRegisterSettingsResult applyRegisterSettings(SharedState& state,
+                                                 const ReadRegisterSettingsResult& file,
+                                                 const std::function<bool()>& stop = {});
+
+// readRegisterSettingsFile, then applyRegisterSettings.
 LoadRegisterSettingsResult loadRegisterSettings(SharedState& state, const QString& path);
 
 } // namespace qmf

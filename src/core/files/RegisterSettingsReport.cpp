@@ -157,6 +157,11 @@ QStringList describeLoad(const LoadRegisterSettingsResult& result) {
         }
         lines << QStringLiteral("The file holds no setting for %1.").arg(registers(missing, true));
     }
+    if (result.interrupted) {
+        lines << QStringLiteral("The load was interrupted; %1 of the file's settings were not "
+                                "written.")
+                     .arg(result.notReached);
+    }
     return lines;
 }
 

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CoreFixture.h"
+#include "FilesTestSupport.h"
 #include "core/files/RegisterSettingsFile.h"
 #include "core/files/RegisterSettingsReport.h"
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <unistd.h>
 
 namespace qmf::test {
 namespace {
@@ -140,6 +142,51 @@ TEST_F(RegisterSettings, AFailedWriteIsSkippedAndTheRestGoesOn) {
     // A long list of registers ends in a count.
     EXPECT_EQ(numberRuns({1, 3, 5, 7, 9, 11, 13, 15, 17, 19}, false),
               QStringLiteral("1, 3, 5, 7, 9, 11, 13, 15, and 2 more"));
+}
+
+// A save that cannot be written whole (a file-size limit, a full disk) is reported as not saved
+// and the old file keeps its contents; a load reads a pipe to its end and refuses a device.
+TEST_F(RegisterSettings, ASaveCutShortKeepsTheOldFileAndALoadReadsPipesNotDevices) {
+    for (int r = 0; r < 256; ++r) {
+        printerChip()[r] = quint8(r);
+    }
+    ASSERT_TRUE(saveRegisterSettings(state, path("full.dat")).complete());
+    const QByteArray saved = contents("full.dat");
+    write("chip.dat", "old");
+    for (const qsizetype limit : {qsizetype(0), qsizetype(100), saved.size() - 1}) {
+        SCOPED_TRACE(limit);
+        SaveRegisterSettingsResult result;
+        {
+            const FileSizeLimit sizeLimit{rlim_t(limit)};
+            result = saveRegisterSettings(state, path("chip.dat"));
+        }
+        EXPECT_FALSE(result.complete());
+        EXPECT_EQ(describeSave(result).value(0), "Register settings were not saved: the file " +
+                                                     path("chip.dat") +
+                                                     " could not be written (File too large).");
+        EXPECT_EQ(contents("chip.dat"), "old");
+    }
+    {
+        const FileSizeLimit sizeLimit{rlim_t(saved.size())};
+        ASSERT_TRUE(saveRegisterSettings(state, path("chip.dat")).complete());
+    }
+    EXPECT_EQ(contents("chip.dat"), saved);
+
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    ASSERT_EQ(::write(ends[1], saved.constData(), size_t(saved.size())), saved.size());
+    ::close(ends[1]);
+    board->clearLog();
+    const auto piped = loadRegisterSettings(state, QStringLiteral("/proc/self/fd/%1").arg(ends[0]));
+    ::close(ends[0]);
+    EXPECT_TRUE(piped.complete()) << describeLoad(piped).join(' ').toStdString();
+    EXPECT_EQ(writes().size(), 256);
+
+    board->clearLog();
+    EXPECT_EQ(describeLoad(loadRegisterSettings(state, QStringLiteral("/dev/zero"))).value(0),
+              QStringLiteral("Register settings were not loaded: the file /dev/zero could not be "
+                             "read (it is a device (character special file), not a file)."));
+    EXPECT_TRUE(board->transfers().isEmpty());
 }
 
 } // namespace
