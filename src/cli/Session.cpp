@@ -82,6 +82,9 @@ const Clock& Session::clock() const {
 
 void Session::wait(qint64 ms) {
     if (manualClock_) {
+        // The simulated chips live through the wait, so that a run that only waits still moves a
+        // saved board on, and a wait before the first transfer of a batch counts too.
+        board();
         manualClock_->advanceMs(ms);
     } else {
         sleepRealTime(ms);

@@ -1,16 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The simulated board over time: sleep, heaters, monitor with the graph window's readings and
 // log, the board kept in a file between runs, and the temperature rule of the graph window.
+#include "boards/sim/SimulatedBoard.h"
+
 #include "ToolProcess.h"
+#include "boards/sim/ChipModel.h"
+#include "cli/SimStateFile.h"
 #include "core/files/MeasurementLog.h"
 #include "core/measure/Fan.h"
 #include "core/measure/Temperature.h"
 #include "core/text/Rounding.h"
+#include "core/time/Clock.h"
 #include "core/wizards/AutoSet.h"
 
+#include <QDataStream>
+#include <QFile>
 #include <QProcess>
 #include <QTime>
 #include <VexaCalculate00/calculations.hpp>
+#include <limits>
 
 namespace qmf::cli::test {
 namespace {
@@ -125,6 +133,68 @@ TEST_F(SimulatedBoard, AnInterruptedMonitorLeavesCompleteFiles) {
     EXPECT_TRUE(log.endsWith("\r\n"));
     EXPECT_EQ(log.count("\r\n"), out.count('\n')) << "a header and the rows in both";
     EXPECT_FALSE(readFile("s").isEmpty());
+}
+
+// Time passes alike whether the lines run in one batch or one run each, also when a wait is not
+// a whole number of the model's steps (fans spinning down: the count rises as they slow).
+TEST_F(SimulatedBoard, TimePassesAlikeInOneBatchAndInRunsOfTheirOwn) {
+    const QStringList scripts[] = {
+        {"set 9 3", "sleep 30", "get 70"},
+        {"set 60 FF", "sleep 0.15", "sleep 0.15", "sleep 0.15", "get 70"},
+        {"sleep 5", "set 60 0", "sleep 1.25", "get 70", "get 71"},
+    };
+    for (const QStringList& lines : scripts) {
+        SCOPED_TRACE(lines.join(" / ").toStdString());
+        const ToolResult batch = sim("batch -", lines.join('\n').toUtf8());
+        ASSERT_EQ(batch.exitCode, 0);
+        QFile::remove(path("board.state"));
+        QByteArray separate;
+        for (const QString& line : lines) {
+            const ToolResult run = kept(line);
+            ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+            separate += run.out;
+        }
+        EXPECT_EQ(separate, batch.out);
+    }
+}
+
+// The saved chips, with their model time set; the rest as a run of the tool saved them.
+QByteArray boardWithModelTime(qint64 modelMs) {
+    ManualClock clock;
+    sim::SimulatedBoard board(clock);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("b"));
+    saveSimulatedBoard(file, board);
+    QFile in(file);
+    EXPECT_TRUE(in.open(QIODevice::ReadOnly));
+    QDataStream outer(in.readAll());
+    quint32 magic = 0, chipMagic = 0;
+    quint16 version = 0, chipVersion = 0, checksum = 0;
+    QByteArray chip, otherChip, payload;
+    outer >> magic >> version >> chip >> otherChip;
+    QDataStream(chip) >> chipMagic >> chipVersion >> payload >> checksum;
+    QByteArray times;
+    QDataStream(&times, QIODevice::WriteOnly) << modelMs << qint64(0);
+    payload.replace(payload.size() - 16, 16, times); // model time and time pending end it
+    chip.clear();
+    QDataStream(&chip, QIODevice::WriteOnly)
+        << chipMagic << chipVersion << payload << quint16(qChecksum(payload));
+    QByteArray bytes;
+    QDataStream(&bytes, QIODevice::WriteOnly) << magic << version << chip << otherChip;
+    return bytes;
+}
+
+// A model time beyond what a run can reach is refused at once, and a board at the end of its
+// model time runs on and is read again by the next run.
+TEST_F(SimulatedBoard, EveryRestoredQuantityIsBounded) {
+    const QByteArray farOut = boardWithModelTime(std::numeric_limits<qint64>::max() - 50);
+    writeFile("board.state", farOut);
+    expectFailure(kept("get 0"), 1,
+                  "printer-port chip: the saved state holds impossible model time");
+    EXPECT_EQ(readFile("board.state"), farOut);
+    writeFile("board.state", boardWithModelTime(sim::physics::kMaxModelMs - 1000));
+    EXPECT_EQ(kept("sleep 86400").exitCode, 0);
+    EXPECT_EQ(kept("get D").out, "41\n");
 }
 
 // The tool converts temperature bytes with the core's rule; the program's graph window converts

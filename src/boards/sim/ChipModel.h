@@ -13,6 +13,9 @@ namespace qmf::sim {
 namespace physics {
 constexpr qint64 kStepMs = 100;            // fixed integration step
 constexpr qint64 kMaxStepsPerAccess = 600; // beyond this a gap is covered in coarser steps
+// The model clock stops here (about 285,000 years), far beyond any run, so that adding a step can
+// never overflow and the time is exact as a double.
+constexpr qint64 kMaxModelMs = qint64(1) << 53;
 constexpr double kMaxRpm = 4000.0;         // a fan at 100 % duty
 constexpr double kStallDutyPercent = 10.0; // below this duty a fan does not turn
 constexpr double kFanTimeConstantS = 2.0;  // speed lag behind the duty
@@ -72,7 +75,10 @@ struct ChipModel {
     Physics phys;
     ControlState ctl;
     Events events;
-    qint64 modelMs = 0; // simulated time since the chip was created
+    qint64 modelMs = 0; // simulated time since the chip was created, at most kMaxModelMs
+    // Clock time not yet integrated (less than one step); kept with a saved state so that time
+    // passes alike whether a wait ends a run or not.
+    qint64 pendingMs = 0;
 };
 
 // Power-up register image.

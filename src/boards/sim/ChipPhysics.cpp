@@ -90,7 +90,7 @@ void stepModel(ChipModel& m, qint64 dtMs) {
         double& temp = m.phys.temp[t];
         temp += (targetTemperature(m, t) - temp) * (t == 0 ? lags.local : lags.remote);
     }
-    m.modelMs += dtMs;
+    m.modelMs = std::min(m.modelMs, physics::kMaxModelMs - dtMs) + dtMs;
     if (m.regs[reg::Config] & reg::bit::StartMonitoring) {
         measure(m);
     }

@@ -12,7 +12,9 @@ namespace qmf::sim {
 namespace {
 
 constexpr quint32 kMagic = 0x514D4653; // "QMFS"
-constexpr quint16 kVersion = 1;
+// Version 2 adds the clock time not yet integrated; version 1 states are read as having none.
+constexpr quint16 kVersion = 2;
+constexpr quint16 kOldestVersion = 1;
 
 void prepare(QDataStream& s) {
     s.setVersion(QDataStream::Qt_6_4);
@@ -66,7 +68,8 @@ QString implausible(const ChipModel& m) {
     if (!allWithin(m.ctl.spinUpLeftS, 0.0, 16.0) || !allWithin(m.ctl.outputDuty, 0.0, 100.0)) {
         return QStringLiteral("fan drive");
     }
-    if (m.modelMs < 0) {
+    if (m.modelMs < 0 || m.modelMs > physics::kMaxModelMs || m.pendingMs < 0 ||
+        m.pendingMs >= physics::kStepMs) {
         return QStringLiteral("model time");
     }
     return {};
@@ -98,7 +101,7 @@ QByteArray serializeModel(const ChipModel& m) {
         writeAll(s, m.ctl.spinUpLeftS);
         writeAll(s, m.ctl.driven);
         writeAll(s, m.ctl.outputDuty);
-        s << m.modelMs;
+        s << m.modelMs << m.pendingMs;
     }
     QByteArray out;
     QDataStream s(&out, QIODevice::WriteOnly);
@@ -116,10 +119,11 @@ bool deserializeModel(const QByteArray& bytes, ChipModel& out, QString* error) {
     if (s.status() != QDataStream::Ok || magic != kMagic) {
         return fail(error, QStringLiteral("the data is not a saved simulated chip state"));
     }
-    if (version != kVersion) {
+    if (version < kOldestVersion || version > kVersion) {
         return fail(error, QStringLiteral("saved state version %1 is not supported (this program "
-                                          "reads version %2)")
+                                          "reads versions %2 to %3)")
                                .arg(version)
+                               .arg(kOldestVersion)
                                .arg(kVersion));
     }
     QByteArray payload;
@@ -150,6 +154,9 @@ bool deserializeModel(const QByteArray& bytes, ChipModel& out, QString* error) {
     readAll(p, m.ctl.driven);
     readAll(p, m.ctl.outputDuty);
     p >> m.modelMs;
+    if (version >= 2) {
+        p >> m.pendingMs;
+    }
     if (p.status() != QDataStream::Ok || !p.atEnd()) {
         return fail(error, QStringLiteral("the saved state has a payload of the wrong size"));
     }

@@ -192,6 +192,7 @@ double SimulatedChip::temperature(int channel) {
 
 QByteArray SimulatedChip::saveState() {
     model_->advance();
+    model_->chip.pendingMs = model_->clock.elapsedMs() - model_->lastMs;
     return serializeModel(model_->chip);
 }
 
@@ -201,7 +202,8 @@ bool SimulatedChip::restoreState(const QByteArray& state, QString* error) {
         return false;
     }
     model_->chip = restored;
-    model_->lastMs = model_->clock.elapsedMs();
+    // The part of a step that had not been integrated when the state was saved is still due.
+    model_->lastMs = model_->clock.elapsedMs() - restored.pendingMs;
     return true;
 }
 

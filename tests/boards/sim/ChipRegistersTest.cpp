@@ -2,11 +2,14 @@
 // The simulated chip's register file: which registers keep what is written, the reset, the
 // monitoring freeze, analog inputs, signed temperature bytes, saving and restoring a chip.
 #include "SimTestSupport.h"
+#include "boards/sim/ChipModel.h"
 
 #include <QDataStream>
 #include <QIODevice>
 #include <cmath>
 #include <functional>
+#include <limits>
+#include <optional>
 #include <set>
 
 namespace qmf::sim::test {
@@ -134,14 +137,35 @@ TEST(ChipState, RestoredChipCarriesOnExactlyLikeTheOriginal) {
     }
 }
 
+// A state saved part-way through an integration step carries that part over: the copy then
+// runs in step with the original, not up to a step behind, however the time is cut up.
+TEST(ChipState, TimeNotYetIntegratedIsKeptWithTheState) {
+    for (const double cut : {0.0, 0.05, 0.099, 30.07}) {
+        SCOPED_TRACE(cut);
+        SimChip original({{0x60, 0xFF}}); // fans speeding up: the model changes every step
+        original.runSeconds(cut);
+        SimChip copy({}, 7.5);
+        QString error;
+        ASSERT_TRUE(copy.chip.restoreState(original.chip.saveState(), &error));
+        for (int i = 0; i < 30; ++i) {
+            ASSERT_EQ(copy.chip.fanRpm(0), original.chip.fanRpm(0)) << "after " << i;
+            ASSERT_EQ(copy.chip.temperature(0), original.chip.temperature(0)) << "after " << i;
+            original.runSeconds(0.03);
+            copy.runSeconds(0.03);
+        }
+    }
+}
+
 // Rebuilds a saved state around a changed payload with a matching checksum.
-QByteArray withPayload(const QByteArray& state, const std::function<void(QByteArray&)>& change) {
+QByteArray withPayload(const QByteArray& state, const std::function<void(QByteArray&)>& change,
+                       std::optional<quint16> newVersion = std::nullopt) {
     QDataStream in(state);
     quint32 magic = 0;
     quint16 version = 0, checksum = 0;
     QByteArray payload;
     in >> magic >> version >> payload >> checksum;
     change(payload);
+    version = newVersion.value_or(version);
     QByteArray out;
     QDataStream(&out, QIODevice::WriteOnly)
         << magic << version << payload << quint16(qChecksum(payload));
@@ -150,12 +174,25 @@ QByteArray withPayload(const QByteArray& state, const std::function<void(QByteAr
 
 TEST(ChipState, AnythingButASavedStateIsRefusedWithAReason) {
     const QByteArray good = SimChip().chip.saveState();
-    const auto flipped = [&good](int at) { // bits 0 and 1 of one byte: version 1 becomes 2
-        return QByteArray(good).replace(at, 1, QByteArray(1, char(good[at] ^ 3)));
+    const auto flipped = [&good](int at) { // bit 0 of one byte: version 2 becomes 3
+        return QByteArray(good).replace(at, 1, QByteArray(1, char(good[at] ^ 1)));
+    };
+    // The model time and the time not yet integrated end the payload, 64 bits each.
+    const auto times = [&good](qint64 model, qint64 pending) {
+        return withPayload(good, [=](QByteArray& p) {
+            QByteArray tail;
+            QDataStream(&tail, QIODevice::WriteOnly) << model << pending;
+            p.replace(p.size() - 16, 16, tail);
+        });
     };
     const std::pair<QByteArray, const char*> cases[] = {
         {QByteArray("0,0\r\n1,10\r\n"), "not a saved simulated chip state"},
-        {flipped(5), "version 2 is not supported"},
+        {flipped(5), "version 3 is not supported"},
+        {times(-1, 0), "model time"},
+        {times(std::numeric_limits<qint64>::max() - 50, 0), "model time"},
+        {times(physics::kMaxModelMs + 1, 0), "model time"},
+        {times(0, physics::kStepMs), "model time"},
+        {times(0, -1), "model time"},
         {good.left(good.size() - 10), "truncated"},
         {good + QByteArray("x"), "unexpected bytes"},
         {flipped(40), "checksum"},
@@ -173,6 +210,28 @@ TEST(ChipState, AnythingButASavedStateIsRefusedWithAReason) {
         EXPECT_EQ(allRegisters(s.chip), before);
         EXPECT_FALSE(s.chip.restoreState(bytes, nullptr));
     }
+}
+
+// A state of the first format (no time pending) is still read; a chip at the end of its model
+// time runs on and saves a state that is read again.
+TEST(ChipState, FirstFormatIsReadAndTheEndOfModelTimeIsSafe) {
+    SimChip source;
+    const QByteArray first = withPayload(
+        source.chip.saveState(), [](QByteArray& p) { p.chop(8); }, quint16(1));
+    SimChip s;
+    QString error;
+    ASSERT_TRUE(s.chip.restoreState(first, &error)) << error.toStdString();
+
+    const QByteArray late = withPayload(source.chip.saveState(), [](QByteArray& p) {
+        QByteArray tail;
+        QDataStream(&tail, QIODevice::WriteOnly) << (physics::kMaxModelMs - 250) << qint64(0);
+        p.replace(p.size() - 16, 16, tail);
+    });
+    ASSERT_TRUE(s.chip.restoreState(late, &error)) << error.toStdString();
+    s.runSeconds(86400.0);
+    s.read(0xA0);
+    SimChip next;
+    EXPECT_TRUE(next.chip.restoreState(s.chip.saveState(), &error)) << error.toStdString();
 }
 
 } // namespace
