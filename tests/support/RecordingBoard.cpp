@@ -147,6 +147,7 @@ BusEngine& RecordingBoard::busEngine() {
 void RecordingBoard::setAuxOutputs(quint8 outputs) {
     record(QStringLiteral("AuxOutputs=%1").arg(outputs));
     auxOutputs_ = outputs;
+    rememberAuxOutputs(outputs);
 }
 
 void RecordingBoard::setAuxOutputsPrepare(quint8 outputs) {

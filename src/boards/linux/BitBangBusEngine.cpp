@@ -16,9 +16,11 @@ BitBangBusEngine::BitBangBusEngine(PrinterPorts& ports, BusTiming& timing)
 void BitBangBusEngine::setAuxOutputs(quint8 outputs) {
     checkAux("AuxOutputs", outputs);
     if (outputs == 0 && !ports_.hasPorts()) {
+        rememberAuxOutputs(0);
         return; // no port, so no board whose outputs could be on
     }
     run("AuxOutputs", -1, -1, [outputs](PortLines& lines, BitBangBus&) { lines.setAux(outputs); });
+    rememberAuxOutputs(outputs);
 }
 
 void BitBangBusEngine::setAuxOutputsPrepare(quint8 outputs) {

@@ -37,6 +37,9 @@ public:
     void ReadByte(quint8 device, quint8 reg, quint8& value) override;
     void WriteByte(quint8 device, quint8 reg, quint8 value) override;
 
+    // The ports switched the board's outputs off when they let go of the port.
+    void outputsReleased() { rememberAuxOutputs(0); }
+
     quint8 targetAddress() const { return target_; }
     quint8 preparedAuxOutputs() const { return prepared_; }
 

@@ -90,8 +90,10 @@ void PrinterPorts::closePort() noexcept {
     if (lines_) {
         try {
             lines_->setAux(0);
+            engine_.outputsReleased();
         } catch (...) {
-            // The port failed; there is nothing more this side can do about its outputs.
+            // The port failed; there is nothing more this side can do about its outputs, and
+            // what the engine remembers of them stays as the last known state.
         }
     }
     lines_.reset();

@@ -12,8 +12,6 @@ constexpr qint32 kSmbusBase = 0x0400;
 constexpr quint8 kPortChipAddress = 0x5E;
 constexpr quint8 kSmbusChipAddress = 0x5C;
 constexpr qint16 kDefaultTransferSetting = 10;
-constexpr quint8 kHeater1 = 0x10;
-constexpr quint8 kHeater2 = 0x20;
 } // namespace
 
 struct SimulatedBoard::Impl {
@@ -33,8 +31,8 @@ struct SimulatedBoard::Impl {
     public:
         explicit Engine(Impl& board) : b_(board) {}
         void setAuxOutputs(quint8 outputs) override {
-            b_.auxOutputs = outputs;
-            b_.portChip.setHeaters(outputs & kHeater1, outputs & kHeater2);
+            b_.portChip.setHeaters(outputs & Heater1Output, outputs & Heater2Output);
+            rememberAuxOutputs(outputs);
         }
         void setAuxOutputsPrepare(quint8 outputs) override { b_.auxPrepare = outputs; }
         qint16 TransferSetting() override { return b_.transferSetting; }
@@ -110,7 +108,6 @@ struct SimulatedBoard::Impl {
     Smbus smbus{*this};
     int failuresLeft = 0;
     qint64 transfers = 0;
-    quint8 auxOutputs = 0;
     quint8 auxPrepare = 0;
     qint16 transferSetting = kDefaultTransferSetting;
     bool alternateMode = false;
@@ -165,7 +162,7 @@ int SimulatedBoard::activeMedium() const {
 }
 
 quint8 SimulatedBoard::auxOutputs() const {
-    return impl_->auxOutputs;
+    return impl_->engine.AuxOutputs();
 }
 
 } // namespace qmf::sim

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/link/BoardOutputs.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -25,6 +27,19 @@ public:
     virtual void setAlternateMode(bool alternate) = 0;
     virtual void ReadByte(quint8 device, quint8 reg, quint8& value) = 0;
     virtual void WriteByte(quint8 device, quint8 reg, quint8 value) = 0;
+
+    // The board's outputs as this engine last put them (0 before the first put), and the
+    // notice of each change.
+    quint8 AuxOutputs() const { return outputs_.value(); }
+    BoardOutputs& auxOutputsState() { return outputs_; }
+
+protected:
+    // Each implementation calls this once the board took an output byte, and with 0 when it
+    // let go of a port after switching its outputs off.
+    void rememberAuxOutputs(quint8 outputs) { outputs_.remember(outputs); }
+
+private:
+    BoardOutputs outputs_;
 };
 
 // The PC's printer ports; ports are indexed 0 to PortCount() - 1.

@@ -13,12 +13,9 @@
 
 namespace qmf {
 
-namespace {
-constexpr quint8 Heater1Bit = 16; // bit 4
-constexpr quint8 Heater2Bit = 32; // bit 5
-} // namespace
-
-BoardControlFRM::BoardControlFRM(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
+BoardControlFRM::BoardControlFRM(AppContext& ctx, QWidget* parent)
+    : QWidget(parent), ctx_(ctx),
+      outputs_(&ctx.state.board().parallelPortLink().busEngine().auxOutputsState()) {
     setObjectName(QStringLiteral("BoardControlFRM"));
     setWindowTitle(QStringLiteral("Board Control"));
 
@@ -57,14 +54,15 @@ BoardControlFRM::BoardControlFRM(AppContext& ctx, QWidget* parent) : QWidget(par
     layout->addStretch(1);
     setMinimumWidth(340);
 
-    // Both boxes share one handler; a failed transfer puts the clicked box back, since the
-    // board did not take the new state.
+    // Both boxes share one handler; after a failed transfer the boxes show again what the
+    // board last took.
     for (QCheckBox* box : {Heater1CHK_, Heater2CHK_}) {
-        connect(
-            box, &QCheckBox::clicked, this,
-            ctx_.errors.guard(
-                this, [this] { heaterClicked(); }, [box] { box->setChecked(!box->isChecked()); }));
+        connect(box, &QCheckBox::clicked, this,
+                ctx_.errors.guard(
+                    this, [this] { heaterClicked(); }, [this] { showOutputs(outputs_->value()); }));
     }
+    showOutputs(outputs_->value());
+    connect(outputs_, &BoardOutputs::changed, this, &BoardControlFRM::showOutputs);
 
     // Load.
     if (ctx_.state.CommsMedium != 0) {
@@ -81,8 +79,13 @@ BoardControlFRM::BoardControlFRM(AppContext& ctx, QWidget* parent) : QWidget(par
 }
 
 quint8 BoardControlFRM::heaterOutputs() const {
-    return quint8((Heater1CHK_->isChecked() ? Heater1Bit : 0) |
-                  (Heater2CHK_->isChecked() ? Heater2Bit : 0));
+    return quint8((Heater1CHK_->isChecked() ? Heater1Output : 0) |
+                  (Heater2CHK_->isChecked() ? Heater2Output : 0));
+}
+
+void BoardControlFRM::showOutputs(quint8 outputs) {
+    Heater1CHK_->setChecked((outputs & Heater1Output) != 0);
+    Heater2CHK_->setChecked((outputs & Heater2Output) != 0);
 }
 
 void BoardControlFRM::heaterClicked() {

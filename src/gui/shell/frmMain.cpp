@@ -2,6 +2,8 @@
 #include "gui/shell/frmMain.h"
 
 #include "core/chip/ChannelBinding.h"
+#include "core/chip/SharedState.h"
+#include "core/link/BoardLink.h"
 #include "core/text/Twips.h"
 #include "gui/services/AppContext.h"
 #include "gui/services/AppIcon.h"
@@ -10,6 +12,7 @@
 #include "gui/services/RefreshableView.h"
 #include "gui/services/SettingsStore.h"
 #include "gui/services/WindowRegistry.h"
+#include "gui/shell/HeaterStatus.h"
 #include "gui/shell/MdiArrangement.h"
 #include "gui/shell/RegisterSettingsCommands.h"
 #include "gui/shell/ToolbarIcons.h"
@@ -81,6 +84,8 @@ frmMain::frmMain(AppContext& ctx) : ctx_(ctx) {
     deviceLabel_ = new QLabel(StatusBar1_);
     deviceLabel_->setObjectName(QStringLiteral("DeviceLBL"));
     StatusBar1_->addPermanentWidget(deviceLabel_);
+    addHeaterStatus(*StatusBar1_,
+                    ctx_.state.board().parallelPortLink().busEngine().auxOutputsState());
 
     ctx_.windows.setMdiArea(mdi_);
     ctx_.errors.setStatusBar(StatusBar1_);

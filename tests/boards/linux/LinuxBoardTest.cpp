@@ -90,14 +90,22 @@ TEST(LinuxBoard, TrafficAndOutputsFollowTheSelectedPort) {
     BusEngine& engine = ports.busEngine();
     SimBoard &first = rig.boards[0], &second = rig.boards[1];
     first.chip.regs[0x0D] = second.chip.regs[0x0D] = 0x41;
+    // The engine remembers the outputs the board took: they cannot be read back.
+    QList<int> remembered;
+    QObject::connect(&engine.auxOutputsState(), &BoardOutputs::changed,
+                     [&](quint8 outputs) { remembered << outputs; });
     ASSERT_EQ(ports.PortCount(), 2);
     engine.setAuxOutputs(0x30);
     EXPECT_EQ(first.port.dataLatch() & 0x30, 0x30);
+    EXPECT_EQ(engine.AuxOutputs(), 0x30);
+    EXPECT_THROW(engine.setAuxOutputs(0x41), LinkError);
+    EXPECT_EQ(engine.AuxOutputs(), 0x30) << "a refused byte changes nothing";
 
     ports.setPortIndex(1);
     EXPECT_EQ(quint16(ports.PortAddress()), 0xBC00);
     // The board left behind has its heaters switched off.
     EXPECT_EQ(first.port.dataLatch() & 0x30, 0);
+    EXPECT_EQ(engine.AuxOutputs(), 0);
     quint8 value = 0;
     engine.ReadByte(0x5C, 0x0D, value);
     EXPECT_EQ(value, 0x41);
@@ -107,11 +115,13 @@ TEST(LinuxBoard, TrafficAndOutputsFollowTheSelectedPort) {
     rig.ports.removeLast();
     EXPECT_EQ(ports.PortCount(), 1);
     EXPECT_EQ(second.port.dataLatch() & 0x30, 0);
+    EXPECT_EQ(engine.AuxOutputs(), 0);
     EXPECT_EQ(rig.io->openDescriptors(), 0);
     engine.ReadByte(0x5E, 0x0D, value);
     EXPECT_EQ(value, 0x41);
 
     engine.setAuxOutputs(0x20);
+    EXPECT_EQ(remembered, QList<int>({0x30, 0, 0x10, 0, 0x20}));
     rig.link.reset();
     EXPECT_EQ(first.port.dataLatch() & 0x30, 0);
     EXPECT_EQ(rig.io->openDescriptors(), 0);

@@ -74,11 +74,13 @@ TEST_F(SimulatedBoardTest, AuxOutputsDriveTheHeatersOfThePrinterPortChip) {
     const int tdm1 = reading(0xA1), tdm2 = reading(0xA2);
     for (bool prepare : {true, false}) { // the announcement and the other bits heat nothing
         prepare ? engine().setAuxOutputsPrepare(0x30) : engine().setAuxOutputs(0x0F);
+        EXPECT_EQ(engine().AuxOutputs(), prepare ? 0 : 0x0F) << "only a put is remembered";
         clock.advanceMs(30'000);
         EXPECT_LE(std::abs(reading(0xA1) - tdm1) + std::abs(reading(0xA2) - tdm2), 1) << prepare;
     }
     engine().setAuxOutputs(0x10); // bit 4: heater 1 at TDM 2
     EXPECT_EQ(board.auxOutputs(), 0x10);
+    EXPECT_EQ(engine().AuxOutputs(), 0x10);
     clock.advanceMs(60'000);
     EXPECT_LE(reading(0xA1) - tdm1, 1);
     EXPECT_GE(reading(0xA2) - tdm2, 10);

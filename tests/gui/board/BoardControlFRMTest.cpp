@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/board/BoardControlFRM.h"
 
+#include "core/link/BoardLink.h"
 #include "gui/support/TestContext.h"
 
 #include <QCheckBox>
@@ -38,9 +39,9 @@ TEST_F(BoardControlTest, TheHeatersCanBeUsedOnlyOnThePrinterPortPath) {
         int commsMedium;
         const char* text; // of the one label on view
     } cases[] = {
+        {0, "Sorry, heaters cannot be enabled when the eval baord is not used."},
         {1, "Warning: Switching on heaters can cause the evaluation board to get hot, especially "
             "R25,R19.Q1 and Q2 creating a burn hazzard."},
-        {0, "Sorry, heaters cannot be enabled when the eval baord is not used."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.commsMedium);
@@ -65,7 +66,7 @@ TEST_F(BoardControlTest, TheHeatersCanBeUsedOnlyOnThePrinterPortPath) {
     }
 }
 
-TEST_F(BoardControlTest, EachClickPreparesThenSetsBothBitsAndReopeningStartsUnchecked) {
+TEST_F(BoardControlTest, EachClickPreparesThenSetsBothBitsAndClosingLeavesTheHeatersOn) {
     open();
     const struct {
         const char* box;
@@ -86,26 +87,51 @@ TEST_F(BoardControlTest, EachClickPreparesThenSetsBothBitsAndReopeningStartsUnch
     window_->close(); // heater 2 still on
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_TRUE(window_.isNull());
+    EXPECT_EQ(sent(), QString()) << "closing switches nothing";
+    EXPECT_EQ(t.recording()->auxOutputs(), 32);
+
+    // Reopened, the window shows the heater that is on, and the next click keeps it on.
     open();
-    EXPECT_FALSE(child("Heater2CHK")->isChecked());
+    EXPECT_FALSE(child("Heater1CHK")->isChecked());
+    EXPECT_TRUE(child("Heater2CHK")->isChecked());
     click("Heater1CHK");
-    EXPECT_EQ(sent(), QStringLiteral("AuxOutputsPrepare=16 AuxOutputs=16"));
+    EXPECT_EQ(sent(), QStringLiteral("AuxOutputsPrepare=48 AuxOutputs=48"));
 }
 
-TEST_F(BoardControlTest, AFailedTransferIsReportedAndTheBoxShowsTheOldState) {
+TEST_F(BoardControlTest, TheBoxesShowTheOutputsTheLinkLastPutWhoeverPutThem) {
+    BusEngine& engine = t.state.board().parallelPortLink().busEngine();
+    for (const int outputs : {0x10, 0x20, 0x30, 0x00}) {
+        SCOPED_TRACE(outputs);
+        engine.setAuxOutputs(quint8(outputs)); // before the window opens
+        open();
+        EXPECT_EQ(child("Heater1CHK")->isChecked(), (outputs & 0x10) != 0);
+        EXPECT_EQ(child("Heater2CHK")->isChecked(), (outputs & 0x20) != 0);
+        engine.setAuxOutputs(quint8(outputs ^ 0x30)); // while it is open
+        EXPECT_EQ(child("Heater1CHK")->isChecked(), (outputs & 0x10) == 0);
+        EXPECT_EQ(child("Heater2CHK")->isChecked(), (outputs & 0x20) == 0);
+        t.windows.destroyAll();
+    }
+}
+
+TEST_F(BoardControlTest, AFailedTransferIsReportedAndTheBoxesShowWhatTheBoardHolds) {
     open();
+    click("Heater2CHK");
     for (const char* failing : {"AuxOutputsPrepare", "AuxOutputs="}) {
-        SCOPED_TRACE(failing);
-        const auto before = t.dialogs.messages.size();
-        t.recording()->failNext(1, QLatin1String(failing));
-        click("Heater1CHK");
-        ASSERT_EQ(t.dialogs.messages.size(), before + 1);
-        EXPECT_TRUE(t.dialogs.messages.last().text.contains(QStringLiteral("injected failure")));
-        EXPECT_FALSE(child("Heater1CHK")->isChecked());
+        for (const char* box : {"Heater1CHK", "Heater2CHK"}) {
+            SCOPED_TRACE(testing::Message() << failing << " " << box);
+            const auto before = t.dialogs.messages.size();
+            t.recording()->failNext(1, QLatin1String(failing));
+            click(box);
+            ASSERT_EQ(t.dialogs.messages.size(), before + 1);
+            EXPECT_TRUE(
+                t.dialogs.messages.last().text.contains(QStringLiteral("injected failure")));
+            EXPECT_FALSE(child("Heater1CHK")->isChecked());
+            EXPECT_TRUE(child("Heater2CHK")->isChecked());
+        }
     }
     sent();
     click("Heater1CHK"); // the window goes on working
-    EXPECT_EQ(sent(), QStringLiteral("AuxOutputsPrepare=16 AuxOutputs=16"));
+    EXPECT_EQ(sent(), QStringLiteral("AuxOutputsPrepare=48 AuxOutputs=48"));
 }
 
 } // namespace

@@ -1,26 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/shell/frmMain.h"
-
+#include "FrmMainFixture.h"
+#include "core/link/BoardLink.h"
 #include "core/link/LinkErrors.h"
-#include "core/measure/Temperature.h"
-#include "core/text/Twips.h"
+#include "gui/board/BoardControlFRM.h"
 #include "gui/services/RefreshableView.h"
-#include "gui/support/TestContext.h"
 
-#include <QFile>
-#include <QGuiApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
-#include <QSettings>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
-#include <gtest/gtest.h>
 #include <utility>
 
 namespace qmf::test {
@@ -50,12 +44,11 @@ public:
 
 namespace {
 
-// The main window on the recording board, its settings in a temporary folder. The openers of
-// the windows the menus and the tool bar open record the name; "Register_List" shows a view.
-class FrmMainTest : public ::testing::Test {
+// The openers of the windows the menus and the tool bar open record the name; "Register_List"
+// shows a view.
+class FrmMainTest : public FrmMainFixture {
 protected:
     FrmMainTest() {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
         for (const char* name : {"AutoSet", "Register_List", "ChipLayoutForm", "GraphFRM",
                                  "BargraphForm", "BoardControlFRM", "WizardListFRM"}) {
             t.ctx.openers.insert(QLatin1String(name), [this, name] {
@@ -66,38 +59,7 @@ protected:
             });
         }
     }
-    ~FrmMainTest() override { t.windows.destroyAll(); }
 
-    frmMain& createMain() { return t.windows.get<frmMain>(t.ctx); }
-    template <class T = QAction> static T* child(QObject& parent, const char* name) {
-        T* found = parent.findChild<T*>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-    static void flushDeletes() {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    void store(const char* left, const char* top) {
-        QSettings settings(file, QSettings::IniFormat);
-        settings.setValue(QStringLiteral("Settings/MainLeft"), QLatin1String(left));
-        settings.setValue(QStringLiteral("Settings/MainTop"), QLatin1String(top));
-    }
-    QString stored(const char* key) const {
-        return QSettings(file, QSettings::IniFormat)
-            .value(QStringLiteral("Settings/") + QLatin1String(key))
-            .toString();
-    }
-    // Where a position in twips lands on this screen.
-    static QPoint pixels(const QWidget& window, double left, double top) {
-        return {text::twipsToPixels(left, window.logicalDpiX()),
-                text::twipsToPixels(top, window.logicalDpiY())};
-    }
-
-    QTemporaryDir settingsDir; // instead of the user's settings
-    // The position is kept per user under the application's name, section "Settings".
-    const QString file = settingsDir.filePath(QStringLiteral("QMF4150 Evaluation Software.conf"));
-    TestContext t{TestContext::Recording};
     QStringList opened;
 };
 
@@ -276,97 +238,51 @@ TEST_F(FrmMainTest, AboutBoxShowsTitleAndVersionModallyUntilOk) {
     EXPECT_TRUE(main.isVisible());
 }
 
-TEST_F(FrmMainTest, LoadBindsTheChannelsAndPlacesTheWindowWhereItWasClosedUnlessMinimised) {
-    Temperature* channels[] = {&t.state.IntTemp(), &t.state.ExtTemp0(), &t.state.ExtTemp1()};
-    for (Temperature* channel : channels) {
-        channel->setMaxAddressPointer(0);
-        channel->setMinAddressPointer(0);
-        channel->setValueAddressPointer(0);
-    }
+TEST_F(FrmMainTest, TheStatusBarSaysSoWhileAHeaterIsOnWhoeverSwitchedIt) {
     frmMain& main = createMain();
-    QList<int> pointers; // max, min, value of each channel
-    for (const Temperature* channel : channels) {
-        pointers << channel->MaxAddressPointer() << channel->MinAddressPointer()
-                 << channel->ValueAddressPointer();
-    }
-    EXPECT_EQ(pointers, QList<int>({0x90, 0x98, 0xA0, 0x91, 0x99, 0xA1, 0x92, 0x9A, 0xA2}));
-    EXPECT_EQ(main.pos(), pixels(main, 1000, 1000)) << "the first run";
-    main.move(150, 120);
-    main.close();
+    main.show();
+    auto* notice = child<QLabel>(main, "HeaterLBL");
+    const auto shown = [notice] { return notice->isVisible() ? notice->text() : QString(); };
+    EXPECT_EQ(shown(), QString());
+
+    // The heater window switches one on; the notice stays when the window closes.
+    QPointer<BoardControlFRM> heaters = &t.windows.show<BoardControlFRM>(t.ctx);
+    QTest::mouseClick(heaters->findChild<QCheckBox*>(QStringLiteral("Heater1CHK")), Qt::LeftButton);
+    EXPECT_EQ(shown(), QStringLiteral("Heater for Q2 (TDM2) on"));
+    heaters->parentWidget()->close();
     flushDeletes();
+    ASSERT_TRUE(heaters.isNull());
+    EXPECT_EQ(shown(), QStringLiteral("Heater for Q2 (TDM2) on"));
 
-    frmMain& again = createMain();
-    EXPECT_EQ(again.pos(), QPoint(150, 120));
-    const QStringList before = {stored("MainLeft"), stored("MainTop")};
-    again.move(40, 30);
-    again.setWindowState(Qt::WindowMinimized);
-    again.close();
-    EXPECT_EQ(QStringList({stored("MainLeft"), stored("MainTop")}), before);
-}
-
-TEST_F(FrmMainTest, ClosingWithoutMovingStoresThePositionAsItWasRead) {
-    // At common DPIs 1000 twips is not a whole number of pixels (66.67 at 96 DPI): the position
-    // must not come back as the pixel's twips (1005).
+    // Anything else that puts the outputs through the link (a batch, an undo) is followed too;
+    // a failed put changes nothing.
+    BusEngine& engine = t.state.board().parallelPortLink().busEngine();
     const struct {
-        const char* left; // stored before the run; null: nothing stored
-        const char* top;
-        int moveX, moveY; // pixels the user moves the window by
-        const char* storedLeft;
-        const char* storedTop;
-    } cases[] = {
-        {nullptr, nullptr, 0, 0, "1000", "1000"}, // the first run
-        {"1234.5", "2000", 0, 0, "1234.5", "2000"},
-        {"abc", "2000", 0, 0, "1000", "2000"},      // the default that was used
-        {"1000", "99999999", 0, 0, "1000", "1000"}, // off every screen: the default
-        {"1000", "1000", 30, 0, nullptr, "1000"},   // moved sideways: only the left is new
-        {"1000", "1000", 0, 45, "1000", nullptr},
+        int outputs;
+        const char* text;
+    } steps[] = {
+        {0x30, "Heaters for Q2 (TDM2) and Q1 (TDM1) on"},
+        {0x20, "Heater for Q1 (TDM1) on"},
+        {0x00, ""},
+        {0x10, "Heater for Q2 (TDM2) on"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << c.left << " / " << c.top << " moved " << c.moveX << "," << c.moveY);
-        QFile::remove(file);
-        if (c.left) {
-            store(c.left, c.top);
-        }
-        QPointer<frmMain> main = &createMain();
-        main->show();
-        main->move(main->pos() + QPoint(c.moveX, c.moveY));
-        const QPoint moved = main->pos();
-        main->close();
-        flushDeletes();
-        ASSERT_TRUE(main.isNull());
-        const auto twips = [](int pixels, double dpi) {
-            return QString::number(float(text::pixelsToTwips(pixels, dpi)), 'g', 7);
-        };
-        const double dpiX = QGuiApplication::primaryScreen()->logicalDotsPerInchX();
-        const double dpiY = QGuiApplication::primaryScreen()->logicalDotsPerInchY();
-        EXPECT_EQ(stored("MainLeft"),
-                  c.storedLeft ? QLatin1String(c.storedLeft) : twips(moved.x(), dpiX));
-        EXPECT_EQ(stored("MainTop"),
-                  c.storedTop ? QLatin1String(c.storedTop) : twips(moved.y(), dpiY));
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.outputs);
+        engine.setAuxOutputs(quint8(step.outputs));
+        EXPECT_EQ(shown(), QLatin1String(step.text));
+        t.recording()->failNext(1, QStringLiteral("AuxOutputs="));
+        EXPECT_THROW(engine.setAuxOutputs(quint8(step.outputs ^ 0x30)), LinkError);
+        EXPECT_EQ(shown(), QLatin1String(step.text));
     }
-}
-
-TEST_F(FrmMainTest, UnusableStoredValuesOpenTheWindowAtTheDefault) {
-    const struct {
-        const char* left;
-        const char* top;
-        double expectedLeft, expectedTop; // twips
-    } cases[] = {
-        {"abc", "2000", 1000, 2000},      // only the bad coordinate takes its default
-        {"nan", "1,000", 1000, 1000},     //
-        {"99999999", "1000", 1000, 1000}, // right of every screen
-        {"-90000", "1000", 1000, 1000},   // left of every screen
-        {"1000", "-2000", 1000, 1000},    // title bar above the screen
-        {"1000", "1e7", 1000, 1000},      // below every screen
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.left << " / " << c.top);
-        store(c.left, c.top);
-        frmMain& main = createMain();
-        EXPECT_EQ(main.pos(), pixels(main, c.expectedLeft, c.expectedTop));
-        t.windows.destroyAll();
-    }
+    // An error shown on the status bar does not push the notice away.
+    t.errors.run(&main, [] {
+        throw LinkError(QStringLiteral("ReadByte"), QStringLiteral("test board"), 0x5E, 0x20,
+                        QStringLiteral("injected failure"));
+    });
+    EXPECT_TRUE(child<QStatusBar>(main, "StatusBar1")
+                    ->currentMessage()
+                    .contains(QStringLiteral("injected failure")));
+    EXPECT_EQ(shown(), QStringLiteral("Heater for Q2 (TDM2) on"));
 }
 
 } // namespace
