@@ -10,17 +10,15 @@
 #include "gui/services/AppVersion.h"
 #include "gui/services/ErrorBoundary.h"
 #include "gui/services/RefreshableView.h"
-#include "gui/services/SettingsStore.h"
 #include "gui/services/WindowRegistry.h"
 #include "gui/shell/HeaterStatus.h"
 #include "gui/shell/MdiArrangement.h"
 #include "gui/shell/RegisterSettingsCommands.h"
 #include "gui/shell/ToolbarIcons.h"
-#include "gui/shell/WindowPlacement.h"
+#include "gui/shell/WindowListMenu.h"
 #include "gui/shell/frmAbout.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -34,10 +32,6 @@
 namespace qmf {
 
 namespace {
-
-const QString SettingsSection = QStringLiteral("Settings");
-const QString LeftKey = QStringLiteral("MainLeft");
-const QString TopKey = QStringLiteral("MainTop");
 
 // The client area at design, in twips.
 constexpr double ClientWidthTwips = 11040;
@@ -93,7 +87,7 @@ frmMain::frmMain(AppContext& ctx) : ctx_(ctx) {
     resize(initialSize());
 
     // Load.
-    restorePosition();
+    position_.restore(*this);
     bindTemperatureChannels(ctx_.state);
 }
 
@@ -178,7 +172,8 @@ void frmMain::buildMenus() {
             [this] { arrange(2); });
     addItem(mnuWindow_, "mnuWindowArrangeIcons", QStringLiteral("&Arrange Icons"),
             [this] { arrange(3); });
-    connect(mnuWindow_, &QMenu::aboutToShow, this, &frmMain::rebuildWindowList);
+    connect(mnuWindow_, &QMenu::aboutToShow, this,
+            [this] { mdi::rebuildWindowList(*mnuWindow_, *mdi_, windowList_); });
 
     QMenu* help = addMenu("mnuHelp", QStringLiteral("&Help"));
     addItem(help, "mnuHelpAbout", QStringLiteral("&About "), [this] { showAbout(); });
@@ -284,94 +279,6 @@ void frmMain::showAbout() {
     about_->activateWindow();
 }
 
-void frmMain::rebuildWindowList() {
-    for (QAction* action : std::as_const(windowList_)) {
-        mnuWindow_->removeAction(action);
-        delete action;
-    }
-    windowList_.clear();
-
-    QList<QMdiSubWindow*> open;
-    for (QMdiSubWindow* sub : mdi_->subWindowList(QMdiArea::CreationOrder)) {
-        if (!sub->isHidden()) {
-            open.append(sub);
-        }
-    }
-    if (open.isEmpty()) {
-        return;
-    }
-    QAction* separator = mnuWindow_->addSeparator();
-    windowList_.append(separator);
-    for (qsizetype i = 0; i < open.size(); ++i) {
-        QMdiSubWindow* sub = open[i];
-        QString title = sub->windowTitle();
-        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        const QString caption = i < 9 ? QStringLiteral("&%1 %2").arg(i + 1).arg(title)
-                                      : QStringLiteral("%1 %2").arg(i + 1).arg(title);
-        QAction* action = mnuWindow_->addAction(caption);
-        action->setObjectName(QStringLiteral("mnuWindowList"));
-        action->setCheckable(true);
-        action->setChecked(sub == mdi_->activeSubWindow());
-        connect(action, &QAction::triggered, this, [this, target = QPointer<QMdiSubWindow>(sub)] {
-            if (!target) {
-                return;
-            }
-            if (target->isMinimized()) {
-                target->showNormal();
-            }
-            mdi_->setActiveSubWindow(target);
-        });
-        windowList_.append(action);
-    }
-}
-
-void frmMain::restorePosition() {
-    const SettingsStore store(applicationTitle());
-    const QString fallback = placement::twipsText(placement::DefaultTwips);
-    const float left = placement::parseTwips(store.value(SettingsSection, LeftKey, fallback))
-                           .value_or(placement::DefaultTwips);
-    const float top = placement::parseTwips(store.value(SettingsSection, TopKey, fallback))
-                          .value_or(placement::DefaultTwips);
-    const double dpiX = logicalDpiX();
-    const double dpiY = logicalDpiY();
-    QPoint position(text::twipsToPixels(left, dpiX), text::twipsToPixels(top, dpiY));
-
-    // A stored position may come from another screen layout: never open where the user cannot
-    // see the window.
-    QList<QRect> screens;
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        screens.append(screen->availableGeometry());
-    }
-    QPointF twips(left, top);
-    if (!placement::reachable(QRect(position, size()), screens)) {
-        twips = QPointF(placement::DefaultTwips, placement::DefaultTwips);
-        position =
-            QPoint(text::twipsToPixels(twips.x(), dpiX), text::twipsToPixels(twips.y(), dpiY));
-    }
-    move(position);
-    loadedPosition_ = position;
-    loadedTwips_ = twips;
-}
-
-void frmMain::savePosition() {
-    if (isMinimized()) {
-        return;
-    }
-    SettingsStore store(applicationTitle());
-    const QPoint position = pos();
-    const float left = position.x() == loadedPosition_.x()
-                           ? float(loadedTwips_.x())
-                           : float(text::pixelsToTwips(position.x(), logicalDpiX()));
-    const float top = position.y() == loadedPosition_.y()
-                          ? float(loadedTwips_.y())
-                          : float(text::pixelsToTwips(position.y(), logicalDpiY()));
-    const bool stored = store.setValue(SettingsSection, LeftKey, placement::twipsText(left)) &&
-                        store.setValue(SettingsSection, TopKey, placement::twipsText(top));
-    if (!stored) {
-        qWarning("The main window's position could not be stored in the settings.");
-    }
-}
-
 void frmMain::closeEvent(QCloseEvent* event) {
     if (about_) {
         about_->close();
@@ -384,7 +291,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    savePosition();
+    position_.store(*this);
     event->accept();
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "gui/shell/MainWindowPosition.h"
 #include "gui/shell/frmAbout.h"
 
 #include <QMainWindow>
@@ -17,7 +18,6 @@ class QToolBar;
 namespace qmf {
 
 struct AppContext;
-class SettingsStore;
 
 // The main window: the multiple-document parent of every view. Its menus and tool bar open the
 // windows by class name through the context's openers; its status bar shows the errors the error
@@ -63,10 +63,7 @@ private:
     QAction* addItem(QMenu* menu, const char* name, const QString& caption,
                      std::function<void()> handler);
     void openWindow(const QString& className);
-    void rebuildWindowList();
     void updateAvailability();
-    void restorePosition();
-    void savePosition();
 
     AppContext& ctx_;
     QMdiArea* mdi_ = nullptr;
@@ -77,10 +74,7 @@ private:
     QAction* mnuViewToolbar_ = nullptr;
     QList<QAction*> windowList_;
     QPointer<frmAbout> about_;
-    // Where the load placed the window, in pixels, and the twips it came from: a coordinate the
-    // user did not change is stored as it was read (a round trip through whole pixels drifts).
-    QPoint loadedPosition_;
-    QPointF loadedTwips_;
+    MainWindowPosition position_;
 };
 
 } // namespace qmf
