@@ -6,6 +6,7 @@
 #include "core/wizards/SpeedCode.h"
 #include "gui/services/AppContext.h"
 #include "gui/services/ErrorBoundary.h"
+#include "gui/wizards/ChipReadBack.h"
 #include "gui/wizards/WizardSlider.h"
 
 #include <QGridLayout>
@@ -46,22 +47,34 @@ TminPage::TminPage(AppContext& ctx, QWidget* parent) : WizardPage(parent), ctx_(
         label->setBuddy(slider);
         grid->addWidget(label, channel, 0);
         grid->addWidget(slider, channel, 1);
-        const auto address = quint8(0x80 + channel);
-        connect(slider, &QSlider::valueChanged, this, [this, slider, address](int value) {
-            ctx_.errors.run(slider, [this, address, value] {
-                WriteRegisterAt(ctx_.state, address,
-                                Temperature::TemperatureToRegister(qint16(value)));
-            });
+        connect(slider, &QSlider::valueChanged, this, [this, slider, channel](int value) {
+            ctx_.errors.run(
+                slider,
+                [this, channel, value] {
+                    WriteRegisterAt(ctx_.state, quint8(0x80 + channel),
+                                    Temperature::TemperatureToRegister(qint16(value)));
+                    chipValues_[channel] = value;
+                },
+                [this, slider, channel] {
+                    chipValues_[channel] = chipValueOr(
+                        [this, channel] { return readTmin(channel); }, chipValues_[channel]);
+                    slider->loadValue(chipValues_[channel]);
+                });
         });
         sliders_.append(slider);
+        chipValues_.append(0);
     }
     pageLayout(this, grid);
 }
 
+int TminPage::readTmin(int channel) {
+    return Temperature::RegisterToTemperature(ReadRegisterAt(ctx_.state, quint8(0x80 + channel)));
+}
+
 void TminPage::load() {
     for (int channel = 0; channel < 3; ++channel) {
-        const quint8 code = ReadRegisterAt(ctx_.state, quint8(0x80 + channel));
-        sliders_[channel]->loadValue(Temperature::RegisterToTemperature(code));
+        chipValues_[channel] = readTmin(channel);
+        sliders_[channel]->loadValue(chipValues_[channel]);
     }
 }
 

@@ -15,7 +15,8 @@ class WizardSlider;
 // Temp", "TDM 1", "TDM 2").
 
 // Fan start temperature Tmin (0x80, 0x81, 0x82, the whole byte in the chip's signed temperature
-// encoding), -127 .. 126 degrees. A user change writes the code at once, without reading first.
+// encoding), -127 .. 126 degrees. A user change writes the code at once, without reading first;
+// after a failed write the slider shows the chip's temperature again.
 class TminPage : public WizardPage {
     Q_OBJECT
 public:
@@ -23,8 +24,11 @@ public:
     void load() override;
 
 private:
+    int readTmin(int channel);
+
     AppContext& ctx_;
     QList<WizardSlider*> sliders_;
+    QList<int> chipValues_; // each channel's Tmin as last read or written
 };
 
 // One nibble of the Trange/hysteresis registers (0x88, 0x89, 0x8A), each slider with a value

@@ -10,6 +10,7 @@ struct AppContext;
 // A check box that owns one bit of one register. Every change of its state, by the user or by
 // the page loader, sets or clears that bit by one read-modify-write; so a load that changes the
 // box writes back the bit just read, and a load that leaves the box as it was writes nothing.
+// After a failed write the box shows the chip's bit again.
 class BitCheckBox : public QCheckBox {
     Q_OBJECT
 public:
@@ -23,6 +24,8 @@ public:
     quint8 bit() const { return bit_; }
 
 private:
+    void showChipBit();
+
     AppContext& ctx_;
     quint8 address_;
     quint8 bit_;

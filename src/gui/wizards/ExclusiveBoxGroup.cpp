@@ -4,8 +4,10 @@
 #include "core/measure/Fan.h"
 #include "gui/services/AppContext.h"
 #include "gui/services/ErrorBoundary.h"
+#include "gui/wizards/ChipReadBack.h"
 
 #include <QCheckBox>
+#include <QSignalBlocker>
 
 namespace qmf {
 
@@ -23,26 +25,47 @@ ExclusiveBoxGroup::ExclusiveBoxGroup(AppContext& ctx, const QString& namePrefix,
 
 void ExclusiveBoxGroup::load() {
     const int index = ReadRegisterField(ctx_.state, address_, field_);
+    chipIndex_ = index;
     if (index < boxes_.size()) {
         boxes_[index]->setChecked(true);
     }
 }
 
 void ExclusiveBoxGroup::clicked(int index) {
-    ctx_.errors.run(boxes_[index], [this, index] {
-        if (busy_ == 0) {
-            busy_ = -1;
-            for (QCheckBox* box : boxes_) {
-                box->setChecked(false);
+    // Only the event that writes puts the boxes right after a failure; the ones the group's own
+    // changes raise leave that to it.
+    const bool writes = busy_ == 0;
+    ctx_.errors.run(
+        boxes_[index],
+        [this, index] {
+            if (busy_ == 0) {
+                busy_ = -1;
+                for (QCheckBox* box : boxes_) {
+                    box->setChecked(false);
+                }
+                boxes_[index]->setChecked(true);
+                busy_ = 0;
+                WriteRegisterField(ctx_.state, address_, field_, index);
+                chipIndex_ = index;
             }
-            boxes_[index]->setChecked(true);
-            busy_ = 0;
-            WriteRegisterField(ctx_.state, address_, field_, index);
-        }
-        if (fan_ != nullptr) {
-            fan_->RefreshParams();
-        }
-    });
+            if (fan_ != nullptr) {
+                fan_->RefreshParams();
+            }
+        },
+        [this, writes] {
+            if (writes) {
+                showChipChoice();
+            }
+        });
+}
+
+void ExclusiveBoxGroup::showChipChoice() {
+    chipIndex_ =
+        chipValueOr([this] { return ReadRegisterField(ctx_.state, address_, field_); }, chipIndex_);
+    for (int i = 0; i < boxes_.size(); ++i) {
+        const QSignalBlocker quiet(boxes_[i]); // showing the chip's choice writes nothing
+        boxes_[i]->setChecked(i == chipIndex_);
+    }
 }
 
 } // namespace qmf

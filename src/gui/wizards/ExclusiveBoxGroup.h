@@ -24,6 +24,7 @@ class Fan;
 // changes raise are ignored. Clicking the checked box thus keeps it checked and writes the same
 // bits again. A group given a fan channel ends every click event, ignored ones included, by
 // letting the fan re-read its oscillator frequency, so later speed readings use the new one.
+// After a failed write the boxes show the chip's field again.
 class ExclusiveBoxGroup : public QObject {
     Q_OBJECT
 public:
@@ -39,13 +40,15 @@ public:
 
 private:
     void clicked(int index);
+    void showChipChoice();
 
     AppContext& ctx_;
     QList<QCheckBox*> boxes_;
     quint8 address_;
     RegisterField field_;
     Fan* fan_;
-    qint16 busy_ = 0; // -1 while the group changes its own boxes
+    qint16 busy_ = 0;    // -1 while the group changes its own boxes
+    int chipIndex_ = -1; // the field as last read or written
 };
 
 } // namespace qmf

@@ -13,7 +13,8 @@ struct AppContext;
 
 // The fan spin-up time, register 0x0C, as nine option buttons FanSpinUpOP_0 .. FanSpinUpOP_8.
 // Selecting option i (by the user or by the loader) writes i to 0x0C as a whole byte, so bits
-// 7..4 become 0 and "Spin-up Disabled" writes 8.
+// 7..4 become 0 and "Spin-up Disabled" writes 8. After a failed write the option of the chip's
+// code is selected again.
 class SpinUpOptions : public WizardPage {
     Q_OBJECT
 public:
@@ -28,8 +29,11 @@ public:
     const QList<QRadioButton*>& options() const { return options_; }
 
 private:
+    void showChipOption();
+
     AppContext& ctx_;
     QList<QRadioButton*> options_;
+    int chipOption_ = -1; // the option of the code last read or written
 };
 
 } // namespace qmf

@@ -3,6 +3,7 @@
 
 #include "gui/services/AppContext.h"
 #include "gui/services/ErrorBoundary.h"
+#include "gui/wizards/ChipReadBack.h"
 
 #include <QLabel>
 #include <QSignalBlocker>
@@ -31,17 +32,28 @@ FieldSlider::FieldSlider(AppContext& ctx, WizardSlider* slider, QLabel* label, q
     : QObject(slider), ctx_(ctx), slider_(slider), label_(label), address_(address), field_(field),
       text_(text) {
     connect(slider_, &QSlider::valueChanged, this, [this](int value) {
-        ctx_.errors.run(slider_, [this, value] {
-            WriteRegisterField(ctx_.state, address_, field_, value);
-            showText(value);
-        });
+        ctx_.errors.run(
+            slider_,
+            [this, value] {
+                WriteRegisterField(ctx_.state, address_, field_, value);
+                chipValue_ = value;
+                showText(value);
+            },
+            [this] {
+                show(chipValueOr([this] { return ReadRegisterField(ctx_.state, address_, field_); },
+                                 chipValue_));
+            });
     });
     // The label follows the handle while it is dragged; the chip is written on release.
     connect(slider_, &QSlider::sliderMoved, this, [this](int value) { showText(value); });
 }
 
 void FieldSlider::load() {
-    const int value = ReadRegisterField(ctx_.state, address_, field_);
+    show(ReadRegisterField(ctx_.state, address_, field_));
+}
+
+void FieldSlider::show(int value) {
+    chipValue_ = value;
     slider_->loadValue(value);
     showText(value);
 }

@@ -32,8 +32,9 @@ public:
 
 // A slider that owns one field of one register, with a label that shows its value as text.
 // A user change reads the register and writes it back with the field replaced; the label then
-// shows the new value. Loading reads the register and sets slider and label; a value that has
-// no text leaves the label as it was.
+// shows the new value, and after a failed write slider and label show the chip's field again.
+// Loading reads the register and sets slider and label; a value that has no text leaves the
+// label as it was.
 class FieldSlider : public QObject {
     Q_OBJECT
 public:
@@ -46,6 +47,7 @@ public:
     WizardSlider* slider() const { return slider_; }
 
 private:
+    void show(int value);
     void showText(int value);
 
     AppContext& ctx_;
@@ -54,6 +56,7 @@ private:
     quint8 address_;
     RegisterField field_;
     TextOf text_;
+    int chipValue_ = 0; // the field as last read or written
 };
 
 } // namespace qmf

@@ -67,6 +67,22 @@ TEST_F(AfcTutor, AnOutOfRangeTrangeCodeKeepsTheLabelAndWritesNothingUntilTheUser
     EXPECT_EQ(state(u"LTTrangeLBL"_s), u"40"_s);
 }
 
+// After a failed write the control shows what the chip holds, read again; when that read fails
+// too, what it last read.
+TEST_F(AfcTutor, AfterAFailedWriteEachControlShowsTheChipAgain) {
+    expectFailureCases<AFCTutorFRM>({
+        {1, 0x49, 0x00, "TDM1CHK_0", 0, 1, "R49=00 W49=01! R49=00", "TDM1CHK="},
+        {1, 0x4A, 0x02, "TDM2CHK_1", 0, 2, "R4A! R4A!", "TDM2CHK=1"},
+        {2, 0x80, 0x32, "LocalTFSSlider", -1, 1, "W80=FF! R80=32", "LocalTFSSlider=50"},
+        {2, 0x81, 0xFD, "TDM1FSSlider", 20, 2, "W81=14! R81!", "TDM1FSSlider=-3"},
+        {3, 0x89, 0x52, "TDM1TFSSSlider", 3, 1, "R89=52 W89=53! R89=52",
+         "TDM1TFSSSlider=2, TDM1TrangeLBL=20"},
+        {4, 0x8A, 0x30, "TDM2CLHSlider", 9, 2, "R8A! R8A!", "TDM2CLHSlider=3, TDM2CLHLBL=3"},
+        {5, 0x0C, 0x06, "FanSpinUpOP_0", 0, 1, "W0C=00! R0C=06", "FanSpinUpOP=6"},
+        {6, 0x68, 0x10, "Fan1Chk_3", 0, 1, "R68=10 W68=30! R68=10", "Fan1Chk=1"},
+    });
+}
+
 TEST_F(AfcTutor, AFailedTminWriteIsReportedAndTheSliderStaysUsable) {
     at<AFCTutorFRM>(2);
     env.recording()->failNext(1, u"BusEngine.WriteByte"_s);

@@ -153,6 +153,28 @@ TEST_F(FanConfig, ASliderWritesWhenADragEndsAndOnEveryKeyboardStep) {
     EXPECT_EQ(state(u"Fan1SLBL"_s), u"40"_s);
 }
 
+// After a failed write each kind of control shows what the chip holds, read again; when that
+// read fails too, what it last read.
+TEST_F(FanConfig, AfterAFailedWriteEachControlShowsTheChipAgain) {
+    expectFailureCases<FanConfigFRM>({
+        {0, 0x60, 0xA3, "Fan1NormSpeedSlider", 5, 1, "R60=A3 W60=A5! R60=A3",
+         "Fan1NormSpeedSlider=3, Fan1SLBL=20"},
+        {0, 0x61, 0x17, "Fan2NormSpeedSlider", 2, 2, "R61! R61!",
+         "Fan2NormSpeedSlider=7, Fan2SLBL=46.67"},
+        {4, 0x21, 0x00, "FanChk2_1", 0, 1, "R21=00 W21=02! R21=00", "FanChk2="},
+        {4, 0x21, 0x02, "FanChk2_1", 0, 1, "R21=02 W21=00! R21=02", "FanChk2=1"},
+        {4, 0x20, 0x01, "FanChk1_0", 0, 2, "R20! R20!", "FanChk1=0"},
+        {8, 0x0C, 0x03, "FanSpinUpOP_5", 0, 1, "W0C=05! R0C=03", "FanSpinUpOP=3"},
+        {8, 0x0C, 0x08, "FanSpinUpOP_2", 0, 2, "W0C=02! R0C!", "FanSpinUpOP=8"},
+        {9, 0x68, 0x25, "Fan1Chk_0", 0, 1, "R68=25 W68=05! R68=25", "Fan1Chk=2"},
+        {9, 0x69, 0x30, "Fan2Chk_1", 0, 2, "R69! R69!", "Fan2Chk=3"},
+        // The tach group's own changes re-read the fan's frequency before the write.
+        {10, 0x69, 0x80, "Fan2TachCHK_1", 0, 1, "R69=80 R69=80 R69=80 R69=80 W69=40! R69=80",
+         "Fan2TachCHK=2"},
+    });
+    EXPECT_EQ(env.state.Fan1().storedOscillatorFrequency(), 940);
+}
+
 TEST_F(FanConfig, AFailedTransferReachesTheBoundaryAndTheViewStays) {
     at<FanConfigFRM>(4);
     env.recording()->failNext(1, u"BusEngine.WriteByte"_s);

@@ -33,13 +33,16 @@ protected:
 
     std::array<quint8, 256>& chip() { return env.recording()->parallelRegisters(0, false, 0x5E); }
     // The transfers since the last call, then forgets them: "R60=05 W60=F5" is a read of 0x60
-    // that returned 0x05 and a write of 0xF5 to it.
+    // that returned 0x05 and a write of 0xF5 to it; failed ones end in "!" ("R60!", "W60=F5!").
     QString traffic() {
         QStringList result;
         for (const QString& line : env.recording()->transfers()) {
+            const bool failed = line.endsWith(u" FAILED"_s);
             const QStringList args = line.section(u'(', 1).section(u')', 0, 0).split(u',');
             result << (args.size() == 3 ? u"W%1=%2"_s.arg(args[1], args[2])
-                                        : u"R%1=%2"_s.arg(args[1], line.section(u'=', 1)));
+                       : failed         ? u"R%1"_s.arg(args[1])
+                                        : u"R%1=%2"_s.arg(args[1], line.section(u'=', 1))) +
+                          (failed ? u"!"_s : QString());
         }
         env.recording()->clearLog();
         return result.join(u' ');
@@ -125,6 +128,31 @@ protected:
             EXPECT_EQ(shown(QLatin1String(c.shows)), QLatin1String(c.shows));
         }
     }
+    // Rows of a table: as ControlCase, with the operation's write failing (failures 1) or its
+    // first transfer and the one after failing (failures 2). One failure is reported.
+    struct FailureCase {
+        int step, reg, before;
+        const char* control;
+        int value, failures;
+        const char* traffic;
+        const char* shows;
+    };
+    template <class W> void expectFailureCases(std::initializer_list<FailureCase> cases) {
+        for (const FailureCase& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.control << " " << c.value << " " << c.failures);
+            chip()[c.reg] = quint8(c.before);
+            at<W>(c.step);
+            const int reported = env.errors.failureCount();
+            env.recording()->failNext(c.failures,
+                                      c.failures == 1 ? u"BusEngine.WriteByte"_s : u"BusEngine."_s);
+            operate(QLatin1String(c.control), c.value);
+            EXPECT_EQ(env.errors.failureCount(), reported + 1);
+            EXPECT_EQ(traffic(), QLatin1String(c.traffic));
+            EXPECT_EQ(shown(QLatin1String(c.shows)), QLatin1String(c.shows));
+            EXPECT_EQ(chip()[c.reg], c.before) << "nothing reached the chip";
+        }
+    }
+
     // Rows of a table: with the registers set, each page shown afresh (coming from step `other`),
     // its traffic and what its controls show. Shown again with the chip unchanged, a page only
     // reads.
