@@ -1,46 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Numbers.h"
 
-#include "core/text/NumberText.h"
+#include "core/text/ByteText.h"
 
 #include <cmath>
 
 namespace qmf::cli {
 
-std::optional<quint32> parseHex(QStringView text) {
-    text = text.trimmed();
-    if (text.startsWith(u"0x", Qt::CaseInsensitive)) {
-        text = text.mid(2);
-    } else if (text.endsWith(u'h', Qt::CaseInsensitive)) {
-        text.chop(1);
-    }
-    if (text.isEmpty() || text.size() > 8) {
-        return std::nullopt;
-    }
-    quint32 value = 0;
-    for (const QChar c : text) {
-        const int digit = QStringLiteral("0123456789ABCDEF").indexOf(c.toUpper());
-        if (digit < 0) {
-            return std::nullopt;
-        }
-        value = value * 16 + quint32(digit);
-    }
-    return value;
-}
-
 std::optional<quint8> parseHexByte(QStringView text, const QString& what, QString& error) {
-    const auto value = parseHex(text);
-    if (!value) {
-        error =
-            QStringLiteral("%1 \"%2\" is not a hexadecimal number (for example 5E, 0x5E or 5Eh)")
-                .arg(what, text.toString());
-        return std::nullopt;
+    const text::ByteText parsed = text::parseHexByte(text);
+    switch (parsed.kind) {
+    case text::ByteText::Kind::Byte:
+        return parsed.value;
+    case text::ByteText::Kind::TooLarge:
+        error = QStringLiteral("%1 %2h does not fit a byte (0 to FF)").arg(what, parsed.digits);
+        break;
+    case text::ByteText::Kind::NotANumber:
+        error = QStringLiteral("%1 \"%2\" is not a hexadecimal number: give %3")
+                    .arg(what, text.toString(), text::hexByteForms());
+        break;
     }
-    if (*value > 0xFF) {
-        error = QStringLiteral("%1 %2h does not fit a byte (0 to FF)").arg(what, text::hex(*value));
-        return std::nullopt;
-    }
-    return quint8(*value);
+    return std::nullopt;
 }
 
 std::optional<double> parseSeconds(QStringView text, double min, double max, const QString& what,

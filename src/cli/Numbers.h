@@ -7,11 +7,9 @@
 
 namespace qmf::cli {
 
-// Register addresses, values, masks and device addresses are hexadecimal, as the program shows
-// them: "5E", "0x5E" and "5Eh" are all 0x5E. Up to eight digits; nullopt for anything else.
-std::optional<quint32> parseHex(QStringView text);
-
-// A hexadecimal byte (0 to FF). On failure `error` says what is wrong, naming `what`.
+// Register addresses, values, masks and device addresses are hexadecimal bytes, read as the
+// register list reads its hexadecimal entry: "5E", "&H5E", "0x5E" and "5Eh" are all 0x5E.
+// On failure `error` says what is wrong, naming `what`.
 std::optional<quint8> parseHexByte(QStringView text, const QString& what, QString& error);
 
 // A decimal number of seconds from `min` to `max` ("2", "0.5").

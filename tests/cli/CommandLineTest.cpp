@@ -3,6 +3,7 @@
 // hardware path on a machine without the board.
 #include "ToolProcess.h"
 #include "cli/Commands.h"
+#include "core/text/ByteEntryTable.h"
 
 #include <QDir>
 #include <QFile>
@@ -80,6 +81,28 @@ TEST(CommandLine, UsageErrorsExitTwoAndTouchNothing) {
     }
     expectFailure(runTool({QStringLiteral("--smbus"), {}, QStringLiteral("detect")}), 2,
                   "--smbus needs the adapter's device file");
+}
+
+// VALUE is read as the register list reads its hexadecimal entry, from the same table: a value
+// is taken only when the whole of it is a byte, and a refused one writes nothing.
+class SetValue : public ToolTest {};
+TEST_F(SetValue, TakesExactlyWhatTheRegisterListsHexEntryTakes) {
+    const QStringList board = {QStringLiteral("--simulate"), QStringLiteral("--sim-state"),
+                               path(QStringLiteral("board.state"))};
+    ASSERT_EQ(kept(QStringLiteral("set 90 3C")).exitCode, 0);
+    int held = 0x3C;
+    for (const qmf::test::ByteEntryCase& c : qmf::test::ByteEntryCases) {
+        const QString entry = QString::fromUtf8(c.text);
+        SCOPED_TRACE('"' + entry.toStdString() + '"');
+        const ToolResult set = runTool(board + QStringList{"set", "90", entry});
+        EXPECT_EQ(set.exitCode, c.hex >= 0 ? 0 : 2);
+        if (c.hex < 0 && !entry.startsWith(u'-')) { // "-5" is taken for an option
+            EXPECT_TRUE(set.err.contains("VALUE ")) << set.err.toStdString();
+        }
+        held = c.hex >= 0 ? c.hex : held;
+        EXPECT_EQ(kept(QStringLiteral("get 90")).out,
+                  QString::number(held, 16).toUpper().toUtf8() + '\n');
+    }
 }
 
 // Output that cannot be written is a failure, not a silent loss. Without --simulate the tool

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/text/ByteEntryTable.h"
+#include "core/text/ByteText.h"
 #include "core/text/LeadingNumber.h"
 #include "core/text/NumberText.h"
 #include "core/text/Rounding.h"
@@ -40,6 +42,34 @@ TEST(LeadingNumber, TakesTheNumberAtTheStartIgnoringBlanks) {
     EXPECT_EQ(leadingNumber(QStringLiteral("&H") + QString(300, u'F')), Inf);
     const QString tiny = QStringLiteral("0.") + QString(5000, u'0') + QStringLiteral("1e5001");
     EXPECT_DOUBLE_EQ(leadingNumber(tiny), 1.0);
+}
+
+TEST(ByteText, TheWholeTextIsTheByteOrItIsRefused) {
+    for (const test::ByteEntryCase& c : test::ByteEntryCases) {
+        const QString text = QString::fromUtf8(c.text);
+        SCOPED_TRACE('"' + text.toStdString() + '"');
+        for (const auto& [parsed, expected] :
+             {std::pair(parseHexByte(text), c.hex), std::pair(parseDecimalByte(text), c.decimal)}) {
+            EXPECT_EQ(parsed.ok(), expected >= 0);
+            EXPECT_EQ(parsed.ok() ? int(parsed.value) : -1, expected);
+        }
+    }
+    // Too large is told apart from not a number, with the digits as typed, for messages.
+    const struct {
+        ByteText parsed;
+        ByteText::Kind kind;
+        const char* digits;
+    } kinds[] = {
+        {parseHexByte(u"0x001ff"), ByteText::Kind::TooLarge, "1FF"},
+        {parseHexByte(u"&h123456789abcdef0123"), ByteText::Kind::TooLarge, "123456789ABCDEF0123"},
+        {parseHexByte(u"1fg"), ByteText::Kind::NotANumber, ""},
+        {parseDecimalByte(u"256"), ByteText::Kind::TooLarge, "256"},
+        {parseDecimalByte(u"-256"), ByteText::Kind::NotANumber, ""},
+    };
+    for (const auto& k : kinds) {
+        EXPECT_EQ(k.parsed.kind, k.kind) << k.digits;
+        EXPECT_EQ(k.parsed.digits, QLatin1String(k.digits));
+    }
 }
 
 TEST(NumberText, HexAndNumbersWithTheirLeadingBlank) {
