@@ -1,15 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "gui/reglist/RegisterListBands.h"
 #include "gui/services/RefreshableView.h"
 
 #include <QWidget>
 #include <array>
 #include <functional>
 
-class QLabel;
-class QLineEdit;
-class QPushButton;
 class QTabWidget;
 class QTimer;
 
@@ -48,11 +46,7 @@ public:
 
 private:
     void buildPages(QTabWidget* tabs);
-    QWidget* buildCoolBar();
-    QWidget* buildBinaryPanel();
-    QWidget* buildEntryPanel();
-    QWidget* buildSoftwareSettingsPanel();
-    QWidget* buildRegisterInfoPanel();
+    void connectBands();
     ClickableLabel* makeName(quint8 address);
 
     // Handlers (all run inside the error boundary).
@@ -70,15 +64,7 @@ private:
 
     AppContext& ctx_;
     std::array<ClickableLabel*, 256> names_{}; // by register address; null where not listed
-    std::array<ClickableLabel*, 8> digits_{};  // by bit number
-    std::array<QLabel*, 10> bitNames_{};       // the bitname elements
-    QLineEdit* hexText_ = nullptr;
-    QLineEdit* decText_ = nullptr;
-    QPushButton* continuousRead_ = nullptr;
-    QPushButton* fastRead_ = nullptr;
-    QLabel* addressLabel_ = nullptr;
-    QLabel* hexValueLabel_ = nullptr;
-    QLabel* decimalValueLabel_ = nullptr;
+    RegisterListBands bands_;
     QTimer* timer_ = nullptr;
 };
 
