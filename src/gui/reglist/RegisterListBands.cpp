@@ -139,17 +139,18 @@ QWidget* buildEntryPanel(RegisterListBands& b) {
     grid->setContentsMargins(8, 8, 8, 8);
     grid->setHorizontalSpacing(6);
 
-    const auto entry = [band](const QString& name, int maxLength, const QString& accessible) {
+    // No length limit: a limit would cut pasted text short ("1000" would become "100") and
+    // then write the rest; the whole text goes to the strict reading, which refuses it.
+    const auto entry = [band](const QString& name, const QString& accessible) {
         auto* field = new QLineEdit(QStringLiteral("00"), band);
         field->setObjectName(name);
-        field->setMaxLength(maxLength);
         field->setAccessibleName(accessible);
         field->setAlignment(Qt::AlignRight);
         field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 14);
         return field;
     };
-    b.hexText = entry(QStringLiteral("HexTXT"), 2, QStringLiteral("Hexadecimal value"));
-    b.decText = entry(QStringLiteral("DecTXT"), 3, QStringLiteral("Decimal value"));
+    b.hexText = entry(QStringLiteral("HexTXT"), QStringLiteral("Hexadecimal value"));
+    b.decText = entry(QStringLiteral("DecTXT"), QStringLiteral("Decimal value"));
     b.hexUpdate = makeUpdateButton(QStringLiteral("Command1"),
                                    QStringLiteral("Write hexadecimal value"), band);
     b.decUpdate =

@@ -3,7 +3,7 @@
 // one bit, writing an entered byte.
 #include "core/chip/SharedState.h"
 #include "core/link/RegisterAccess.h"
-#include "gui/reglist/ByteEntry.h"
+#include "core/text/ByteText.h"
 #include "gui/reglist/ClickableLabel.h"
 #include "gui/reglist/RegisterValueDisplay.h"
 #include "gui/reglist/Register_List.h"
@@ -42,30 +42,47 @@ void Register_List::flipBit(int bit) {
         digit->setText(shown);
         throw;
     }
+    readBack();
+}
+
+void Register_List::readBack() {
+    // What the chip holds now, which is not always what was sent (read-only bits, 255 for
+    // larger values): the whole panel shows it.
+    SharedState& state = ctx_.state;
     ReadRegister(state);
+    showRegisterValue(bands_, state.CurrentRegisterIndex, state.DataRead);
 }
 
 void Register_List::writeHexEntry() {
-    SharedState& state = ctx_.state;
-    state.DataToWrite = hexEntryValue(bands_.hexText->text());
-    state.AddressPointer = state.CurrentRegisterIndex;
-    WriteRegister(state);
+    writeEntry(bands_.hexText, text::parseHexByte(bands_.hexText->text()),
+               QStringLiteral("hexadecimal"), text::hexByteForms());
 }
 
 void Register_List::writeDecimalEntry() {
-    const std::optional<qint32> value = decimalEntryValue(bands_.decText->text());
-    if (!value) {
+    writeEntry(bands_.decText, text::parseDecimalByte(bands_.decText->text()),
+               QStringLiteral("decimal"), text::decimalByteForms());
+}
+
+void Register_List::writeEntry(QLineEdit* field, const text::ByteText& entered, const QString& kind,
+                               const QString& forms) {
+    if (!entered.ok()) {
+        // Nothing is written and the entry stays as typed, selected, to be corrected.
+        const QString typed = field->text().trimmed();
+        const QString what = typed.isEmpty() ? QStringLiteral("The %1 field is empty").arg(kind)
+                                             : QStringLiteral("\"%1\" is not a byte").arg(typed);
         ctx_.dialogs.message(this, UserDialogs::Icon::Exclamation,
                              QStringLiteral("There was a Problem!"),
-                             QStringLiteral("A register holds 0 to 255; the negative value \"%1\" "
-                                            "was not written.")
-                                 .arg(bands_.decText->text().trimmed()));
+                             QStringLiteral("%1: the %2 field takes %3. Nothing was written.")
+                                 .arg(what, kind, forms));
+        field->setFocus();
+        field->selectAll();
         return;
     }
     SharedState& state = ctx_.state;
-    state.DataToWrite = *value;
+    state.DataToWrite = entered.value;
     state.AddressPointer = state.CurrentRegisterIndex;
     WriteRegister(state);
+    readBack();
 }
 
 } // namespace qmf

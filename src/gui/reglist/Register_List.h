@@ -8,11 +8,15 @@
 #include <array>
 #include <functional>
 
+class QLineEdit;
 class QTabWidget;
 class QTimer;
 
 namespace qmf {
 
+namespace text {
+struct ByteText;
+}
 struct AppContext;
 class ClickableLabel;
 
@@ -55,6 +59,9 @@ private:
     void flipBit(int bit);
     void writeHexEntry();
     void writeDecimalEntry();
+    void writeEntry(QLineEdit* field, const text::ByteText& entered, const QString& kind,
+                    const QString& forms);
+    void readBack();
     void pointerOnName(quint8 address);
     void pointerOffNames();
     void continuousReadToggled();

@@ -2,6 +2,8 @@
 // The register list editor on the recording board: names, pages and colours, selecting, flipping
 // bits, entering bytes, continuous reading.
 #include "core/chip/RegisterMap.h"
+#include "core/text/ByteEntryTable.h"
+#include "core/text/ByteText.h"
 #include "core/text/NumberText.h"
 #include "gui/reglist/RegisterNameColours.h"
 #include "gui/reglist/Register_List.h"
@@ -33,6 +35,7 @@ const QString MainStatusBitNames = u"Thermal Event, GPIO/AIN Event, HotPlug/Fan 
 // Opens Register_List through the window registry and finds its controls by name.
 class RegisterList : public ::testing::Test {
 protected:
+    explicit RegisterList(TestContext::BoardKind board = TestContext::Recording) : t(board) {}
     ~RegisterList() override { t.windows.destroyAll(); }
 
     Register_List& open() {
@@ -125,8 +128,14 @@ protected:
         return list.join(u", "_s);
     }
 
-    TestContext t{TestContext::Recording};
+    TestContext t;
     QPointer<Register_List> window;
+};
+
+// The same on the simulated chip, whose read-only registers keep their value when written.
+class RegisterListOnTheChip : public RegisterList {
+protected:
+    RegisterListOnTheChip() : RegisterList(TestContext::Simulated) {}
 };
 
 TEST_F(RegisterList, OpensWithEveryListedRegisterOnItsPageAndPanelAndNothingSelected) {
@@ -242,7 +251,7 @@ TEST_F(RegisterList, ClickingADigitFlipsThatBitInTheChip) {
     EXPECT_EQ(transfers(),
               (QStringList{u"BusEngine.ReadByte(5E,60)=81"_s, u"BusEngine.WriteByte(5E,60,89)"_s,
                            u"BusEngine.ReadByte(5E,60)=89"_s}));
-    EXPECT_EQ(shown(), u"60 81 129 10001001"_s); // only the clicked digit until the next refresh
+    EXPECT_EQ(shown(), u"60 89 137 10001001"_s); // the whole panel shows the byte read back
     digit(3)->setFocus(Qt::TabFocusReason);      // the keyboard flips too
     QTest::keyClick(digit(3), Qt::Key_Space);
     EXPECT_EQ(chip()[0x60], 0x81);
@@ -256,40 +265,71 @@ TEST_F(RegisterList, ClickingADigitFlipsThatBitInTheChip) {
     EXPECT_EQ(chip()[0x60], 0x81);
 }
 
-TEST_F(RegisterList, AnEntryWritesItsByteToTheSelectedRegister) {
-    const struct {
-        const char* field;
-        const char* text;
-        int written;
-    } cases[] = {{"HexTXT", "FF", 0xFF}, {"HexTXT", "ff", 0xFF}, {"HexTXT", "G1", 0x00},
-                 {"HexTXT", "", 0x00},   {"HexTXT", "1G", 0x01}, {"HexTXT", " 5", 0x05},
-                 {"DecTXT", "300", 255}, {"DecTXT", "2.5", 2},   {"DecTXT", "3.5", 4},
-                 {"DecTXT", "", 0},      {"DecTXT", "12x", 12},  {"DecTXT", "1e2", 100},
-                 {"DecTXT", "&HF", 15},  {"DecTXT", "-.4", 0}};
+// Both fields take exactly what qmf4150ctl takes, from the same table: a byte is written and the
+// panel shows it read back; anything else is refused with a message saying what the field takes,
+// and nothing is written.
+TEST_F(RegisterList, AnEntryIsWrittenOnlyWhenTheWholeOfItIsAByte) {
     open();
     clickName(0x90);
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.field << " \"" << c.text << '"');
-        t.recording()->clearLog();
-        enter(QLatin1String(c.field), QLatin1String(c.text));
-        EXPECT_EQ(transfers(), QStringList{u"BusEngine.WriteByte(5E,90,%1)"_s.arg(
-                                   text::hex(c.written).rightJustified(2, u'0'))});
-        EXPECT_EQ(t.state.DataToWrite, c.written);
+    for (const ByteEntryCase& c : ByteEntryCases) {
+        for (const auto& [field, written] :
+             {std::pair(u"HexTXT"_s, c.hex), std::pair(u"DecTXT"_s, c.decimal)}) {
+            const QString entry = QString::fromUtf8(c.text);
+            SCOPED_TRACE((field + u" \""_s + entry + u'"').toStdString());
+            chip()[0x90] = 0x3C;
+            window->refreshView();
+            t.recording()->clearLog();
+            t.dialogs.messages.clear();
+            enter(field, entry);
+            if (written >= 0) {
+                const QString hex = text::hex(written).rightJustified(2, u'0');
+                EXPECT_EQ(transfers(), (QStringList{u"BusEngine.WriteByte(5E,90,%1)"_s.arg(hex),
+                                                    u"BusEngine.ReadByte(5E,90)=%1"_s.arg(hex)}));
+                EXPECT_EQ(shown(), u"90 %1 %2 %3"_s.arg(text::hex(written))
+                                       .arg(written)
+                                       .arg(QString::number(written, 2).rightJustified(8, u'0')));
+                EXPECT_TRUE(t.dialogs.messages.isEmpty());
+                continue;
+            }
+            EXPECT_TRUE(transfers().isEmpty());
+            EXPECT_EQ(shown(), u"90 3C 60 00111100"_s);
+            ASSERT_EQ(t.dialogs.messages.size(), 1);
+            const FakeDialogs::Message& message = t.dialogs.messages[0];
+            EXPECT_EQ(message.icon, UserDialogs::Icon::Exclamation);
+            EXPECT_EQ(message.title, u"There was a Problem!"_s);
+            EXPECT_TRUE(message.text.contains(field == u"HexTXT"_s ? text::hexByteForms()
+                                                                   : text::decimalByteForms()))
+                << message.text.toStdString();
+            EXPECT_EQ(find<QLineEdit>(field)->text(), entry) << "kept as typed, to be corrected";
+        }
     }
-    // Return in a field writes like its button; the display follows at the next refresh.
-    find<QLineEdit>(u"HexTXT"_s)->setText(u"A5"_s);
-    QTest::keyClick(find<QLineEdit>(u"HexTXT"_s), Qt::Key_Return);
-    EXPECT_EQ(shown(), u"90 0 0 00000000"_s);
-    window->refreshView();
-    EXPECT_EQ(shown(), u"90 A5 165 10100101"_s);
-    // A negative decimal is refused with a message instead of being written.
-    t.recording()->clearLog();
-    enter(u"DecTXT"_s, u"-5"_s);
-    EXPECT_TRUE(transfers().isEmpty());
+    // Return in a field writes like its button, and nothing cuts a long entry short.
+    t.dialogs.messages.clear();
+    find<QLineEdit>(u"DecTXT"_s)->setText(u"1000"_s);
+    QTest::keyClick(find<QLineEdit>(u"DecTXT"_s), Qt::Key_Return);
     EXPECT_EQ(t.dialogs.messages.size(), 1);
-    EXPECT_EQ(t.dialogs.messages.value(0).icon, UserDialogs::Icon::Exclamation);
-    EXPECT_TRUE(t.dialogs.messages.value(0).text.contains(u"-5"_s));
+    find<QLineEdit>(u"HexTXT"_s)->clear();
+    QTest::keyClicks(find<QLineEdit>(u"HexTXT"_s), u"&HA5"_s);
+    QTest::keyClick(find<QLineEdit>(u"HexTXT"_s), Qt::Key_Return);
+    EXPECT_EQ(chip()[0x90], 0xA5);
+    EXPECT_EQ(shown(), u"90 A5 165 10100101"_s);
     EXPECT_EQ(t.errors.failureCount(), 0);
+}
+
+// After every write the whole panel shows what the chip holds then, even where that is not what
+// was sent: the identification register keeps reading 41.
+TEST_F(RegisterListOnTheChip, AfterEveryWriteThePanelShowsTheByteReadBack) {
+    open();
+    clickName(0x0D);
+    EXPECT_EQ(shown(), u"D 41 65 01000001"_s);
+    QTest::mouseClick(digit(0), Qt::LeftButton); // sends 40
+    EXPECT_EQ(shown(), u"D 41 65 01000001"_s);
+    clickName(0x90);
+    t.simBoard()->printerPortChip().writeRegister(0x90, 0x11); // behind the view's back
+    QTest::mouseClick(digit(7), Qt::LeftButton);
+    EXPECT_EQ(shown(), u"90 91 145 10010001"_s);
+    enter(u"DecTXT"_s, u"90"_s);
+    EXPECT_EQ(shown(), u"90 5A 90 01011010"_s);
 }
 
 TEST_F(RegisterList, EasySetupRunsTheAutoSetAndFailuresReachTheErrorBoundary) {
