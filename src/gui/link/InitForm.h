@@ -3,17 +3,10 @@
 
 #include "core/link/DeviceSearch.h"
 #include "core/link/OsVersionInfo.h"
+#include "gui/link/InitFormPages.h"
 
 #include <QWidget>
 #include <optional>
-
-class QCheckBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QProgressBar;
-class QPushButton;
-class QStackedWidget;
 
 namespace qmf {
 
@@ -46,20 +39,21 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void buildUi();
     void load();
     void goToStep(int step);
     void nextClicked();
     void backClicked();
     void finishClicked();
+    int buildNumber() const;
+    bool smbusSupported() const;
+    bool windows95() const;
+
+    // The search (Next on step 2) and its results, in InitFormSearch.cpp.
     void search();
     void runSearch(DeviceSearch& deviceSearch, QStringList& notes);
     void fillResults(DeviceSearch* deviceSearch, QStringList& notes);
     void advanceProgress(int step);
     void recoverFromFailedSearch();
-    int buildNumber() const;
-    bool smbusSupported() const;
-    bool windows95() const;
 
     AppContext& ctx_;
     int CurrentStep_ = 1;
@@ -67,34 +61,7 @@ private:
     std::optional<OsVersionInfo> osVersion_;
     SearchFinds finds_;
     QList<int> ResultAddresses_;
-
-    QStackedWidget* panels_ = nullptr;
-    QWidget* WelcomePanel_ = nullptr;
-    QWidget* SeclectComsMediumPanel_ = nullptr;
-    QWidget* SearchingPanel_ = nullptr;
-    QWidget* SearchResultsPanel_ = nullptr;
-    QPushButton* BackCMD_ = nullptr;
-    QPushButton* NextCMD_ = nullptr;
-    QPushButton* FinishCMD_ = nullptr;
-    QPushButton* CancelCMD_ = nullptr;
-    QLabel* WelcomeLBL_ = nullptr;
-    QLabel* WelcomeInstructionsLBL_ = nullptr;
-    QCheckBox* PPCheck_ = nullptr;
-    QCheckBox* SMBusCheck_ = nullptr;
-    QCheckBox* USBCheck_ = nullptr;
-    QLabel* PPSearchDescLBL_ = nullptr;
-    QLabel* SMBusSearchDescLBL_ = nullptr;
-    QLabel* USBSearchDescLBL_ = nullptr;
-    QLineEdit* SMBusBaseAddressTXT_ = nullptr;
-    QLabel* SearchMediumInstLBL_ = nullptr;
-    QLabel* SearchingLBL_ = nullptr;
-    QLabel* SearchingDetailsLBL_ = nullptr;
-    QProgressBar* SearchProgress_ = nullptr;
-    QLabel* SearchResultsDescLBL_ = nullptr;
-    QListWidget* SearchResultsLIST_ = nullptr;
-    QLabel* SearchResultsLBL_ = nullptr;
-    QLabel* SearchInsLBL_ = nullptr;
-    QLabel* SearchNoteLBL_ = nullptr;
+    InitFormPages ui_;
 };
 
 } // namespace qmf
