@@ -121,9 +121,10 @@ void InitForm::load() {
     ResultAddresses_.clear();
 
     if (!failures.isEmpty()) {
-        ctx_.dialogs.message(this, UserDialogs::Icon::Critical, QStringLiteral("Error"),
-                             QStringLiteral("Error in Init Form Load") + QStringLiteral("\n\n") +
-                                 failures.join(QLatin1Char('\n')));
+        // The message is the wizard's own; what failed is there for whoever asks.
+        ctx_.dialogs.detailedMessage(this, UserDialogs::Icon::Critical, QStringLiteral("Error"),
+                                     QStringLiteral("Error in Init Form Load"),
+                                     failures.join(QLatin1Char('\n')));
     }
 }
 

@@ -6,26 +6,48 @@
 
 namespace qmf {
 
-void QtUserDialogs::message(QWidget* parent, Icon icon, const QString& title, const QString& text) {
-    QMessageBox box(parent);
+namespace {
+
+QMessageBox::Icon boxIcon(UserDialogs::Icon icon) {
     switch (icon) {
-    case Icon::None:
-        box.setIcon(QMessageBox::NoIcon);
-        break;
-    case Icon::Information:
-        box.setIcon(QMessageBox::Information);
-        break;
-    case Icon::Exclamation:
-        box.setIcon(QMessageBox::Warning);
-        break;
-    case Icon::Critical:
-        box.setIcon(QMessageBox::Critical);
+    case UserDialogs::Icon::Information:
+        return QMessageBox::Information;
+    case UserDialogs::Icon::Exclamation:
+        return QMessageBox::Warning;
+    case UserDialogs::Icon::Critical:
+        return QMessageBox::Critical;
+    case UserDialogs::Icon::None:
         break;
     }
+    return QMessageBox::NoIcon;
+}
+
+void showBox(QWidget* parent, UserDialogs::Icon icon, const QString& title, const QString& text,
+             const QString& details) {
+    QMessageBox box(parent);
+    box.setIcon(boxIcon(icon));
     box.setWindowTitle(title);
     box.setText(text);
+    box.setDetailedText(details); // an empty one shows no Show Details button
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
+}
+
+} // namespace
+
+void UserDialogs::detailedMessage(QWidget* parent, Icon icon, const QString& title,
+                                  const QString& text, const QString& details) {
+    message(parent, icon, title,
+            details.isEmpty() ? text : text + QStringLiteral("\n\n") + details);
+}
+
+void QtUserDialogs::message(QWidget* parent, Icon icon, const QString& title, const QString& text) {
+    showBox(parent, icon, title, text, QString());
+}
+
+void QtUserDialogs::detailedMessage(QWidget* parent, Icon icon, const QString& title,
+                                    const QString& text, const QString& details) {
+    showBox(parent, icon, title, text, details);
 }
 
 QString QtUserDialogs::fileName(QWidget* parent, FileMode mode, const QString& filter) {

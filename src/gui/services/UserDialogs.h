@@ -19,6 +19,12 @@ public:
     // A modal message box with one OK button.
     virtual void message(QWidget* parent, Icon icon, const QString& title, const QString& text) = 0;
 
+    // The same with a detailed text below it, shown when the user asks (Show Details...), so that
+    // the text itself can stay as short as it must. Without an override the details follow the
+    // text.
+    virtual void detailedMessage(QWidget* parent, Icon icon, const QString& title,
+                                 const QString& text, const QString& details);
+
     // A file dialog; `filter` is in Qt form ("Excel Files (*.dat)"). Empty when cancelled.
     virtual QString fileName(QWidget* parent, FileMode mode, const QString& filter) = 0;
 };
@@ -27,6 +33,8 @@ public:
 class QtUserDialogs final : public UserDialogs {
 public:
     void message(QWidget* parent, Icon icon, const QString& title, const QString& text) override;
+    void detailedMessage(QWidget* parent, Icon icon, const QString& title, const QString& text,
+                         const QString& details) override;
     QString fileName(QWidget* parent, FileMode mode, const QString& filter) override;
 };
 

@@ -15,6 +15,7 @@ public:
         Icon icon;
         QString title;
         QString text;
+        QString details; // the detailed text (Show Details), empty without
     };
     struct FileRequest {
         FileMode mode;
@@ -26,7 +27,11 @@ public:
     QStringList fileAnswers; // taken from the front, one per dialog
 
     void message(QWidget*, Icon icon, const QString& title, const QString& text) override {
-        messages.append({icon, title, text});
+        messages.append({icon, title, text, {}});
+    }
+    void detailedMessage(QWidget*, Icon icon, const QString& title, const QString& text,
+                         const QString& details) override {
+        messages.append({icon, title, text, details});
     }
     QString fileName(QWidget*, FileMode mode, const QString& filter) override {
         fileRequests.append({mode, filter});
