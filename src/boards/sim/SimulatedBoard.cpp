@@ -87,11 +87,11 @@ struct SimulatedBoard::Impl {
         void setTargetAddress(quint8 device) override { b_.smbusTarget = device; }
         void ReadByte(quint8 device, quint8 reg, quint8& value) override {
             b_.maybeFail(QStringLiteral("ReadByte"), where(), device, reg);
-            value = device == kSmbusChipAddress ? b_.smbusChip.readRegister(reg) : 0xFF;
+            value = device == b_.smbusChipAddress ? b_.smbusChip.readRegister(reg) : 0xFF;
         }
         void WriteByte(quint8 device, quint8 reg, quint8 value) override {
             b_.maybeFail(QStringLiteral("WriteByte"), where(), device, reg);
-            if (device == kSmbusChipAddress) {
+            if (device == b_.smbusChipAddress) {
                 b_.smbusChip.writeRegister(reg, value);
             }
         }
@@ -114,6 +114,7 @@ struct SimulatedBoard::Impl {
     quint8 portTarget = 0;
     quint8 smbusTarget = 0;
     int activeMedium = 0;
+    quint8 smbusChipAddress = kSmbusChipAddress;
 };
 
 SimulatedBoard::SimulatedBoard(const Clock& clock) : impl_(std::make_unique<Impl>(clock)) {}
@@ -126,6 +127,14 @@ SimulatedChip& SimulatedBoard::printerPortChip() {
 
 SimulatedChip& SimulatedBoard::smbusChip() {
     return impl_->smbusChip;
+}
+
+void SimulatedBoard::setSmbusChipAddress(quint8 address) {
+    impl_->smbusChipAddress = address;
+}
+
+quint8 SimulatedBoard::smbusChipAddress() const {
+    return impl_->smbusChipAddress;
 }
 
 void SimulatedBoard::failNextTransfers(int count) {

@@ -14,8 +14,9 @@ namespace qmf::sim {
 
 // The simulated evaluation board: one printer port (I/O address 0x378) whose bus carries a
 // simulated chip at 5Eh that answers when AlternateMode is False, heaters on the board outputs
-// (bit 4 heater 1, bit 5 heater 2), and the PC SMBus (base 0x0400) with a second chip at 5Ch.
-// Every other address reads 0xFF, as a floating bus does.
+// (bit 4 heater 1, bit 5 heater 2), and the PC SMBus (base 0x0400) with a second chip at 5Ch
+// (or where setSmbusChipAddress puts it). Every other address reads 0xFF, as a floating bus
+// does.
 class SimulatedBoard final : public BoardLink {
 public:
     explicit SimulatedBoard(const Clock& clock);
@@ -23,6 +24,11 @@ public:
 
     SimulatedChip& printerPortChip();
     SimulatedChip& smbusChip();
+
+    // The SMBus chip's device address (8-bit form, 5Ch until set). At 5Eh both chips answer at
+    // the same address, each on its own path.
+    void setSmbusChipAddress(quint8 address);
+    quint8 smbusChipAddress() const;
 
     // The next `count` transfers (ReadByte / WriteByte on either path) throw LinkError.
     void failNextTransfers(int count);

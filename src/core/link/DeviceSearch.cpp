@@ -124,15 +124,16 @@ QList<SearchResultEntry> DeviceSearch::resultEntries(const SearchFinds& finds) {
     return entries;
 }
 
-QStringList DeviceSearch::applyChoice(SharedState& state, const SearchFinds& finds, int address) {
+QStringList DeviceSearch::applyEntry(SharedState& state, const SearchFinds& finds, int row) {
     QStringList failures;
-    // Every find at the chosen address is applied in find order, so the last one decides the path.
-    for (qsizetype i = 0; i < finds.ParallelFinds.size(); ++i) {
-        if (finds.ParallelFinds[i] != address) {
-            continue;
-        }
-        const int port = finds.ParallelFindPorts[i];
-        const bool mode = finds.ParallelFindModes.value(i);
+    const qsizetype parallel = finds.ParallelFinds.size();
+    int address = -1;
+    // Only the find behind the chosen entry is applied: another find at the same address (the
+    // other bus mode, the other medium) must not take the path over.
+    if (row >= 0 && row < parallel) {
+        address = finds.ParallelFinds[row];
+        const int port = finds.ParallelFindPorts.value(row);
+        const bool mode = finds.ParallelFindModes.value(row);
         attempt(failures, [&] { state.board().parallelPortLink().setPortIndex(toByte(port)); });
         attempt(failures,
                 [&] { state.board().parallelPortLink().busEngine().setAlternateMode(mode); });
@@ -145,15 +146,31 @@ QStringList DeviceSearch::applyChoice(SharedState& state, const SearchFinds& fin
             state.SavedTransferSetting =
                 state.board().parallelPortLink().busEngine().TransferSetting();
         });
-    }
-    for (int smbusFind : finds.SmbusFinds) {
-        if (smbusFind != address) {
-            continue;
-        }
+    } else if (row >= parallel && row < parallel + finds.SmbusFinds.size()) {
+        address = finds.SmbusFinds[row - parallel];
         attempt(failures, [&] { state.board().smbusLink().setTargetAddress(toByte(address)); });
         attempt(failures, [&] { state.board().setActiveMedium(SmbusMedium); });
         state.CommsMedium = SmbusComms;
+    } else {
+        failures << QStringLiteral("the search found no QMF4150 number %1").arg(row + 1);
     }
+    state.DeviceChosen = True16;
+    if (address >= 0) {
+        attempt(failures, [&] { state.DeviceAddress = toByte(address); });
+    }
+    return failures;
+}
+
+QStringList DeviceSearch::applyChoice(SharedState& state, const SearchFinds& finds, int address) {
+    qsizetype row = finds.ParallelFinds.indexOf(address);
+    if (row < 0 && finds.SmbusFinds.contains(address)) {
+        row = finds.ParallelFinds.size() + finds.SmbusFinds.indexOf(address);
+    }
+    if (row >= 0) {
+        return applyEntry(state, finds, int(row));
+    }
+    // Nothing found there to configure; the device is recorded all the same.
+    QStringList failures;
     state.DeviceChosen = True16;
     attempt(failures, [&] { state.DeviceAddress = toByte(address); });
     return failures;

@@ -56,9 +56,13 @@ public:
     static QString parallelEntryText(int address, qint16 portAddress);
     static QString smbusEntryText(int address);
 
-    // Finish for the chosen address: configure the board link and record the device in the
-    // shared state. Each failing statement is skipped and the next one runs; DeviceChosen and
-    // DeviceAddress are set in any case. Returns the messages of the statements that failed.
+    // Finish for the results list entry at `row` (resultEntries' order): configure the board
+    // link for that find alone and record the device in the shared state. Each failing statement
+    // is skipped and the next one runs; DeviceChosen is set in any case, DeviceAddress whenever
+    // the row exists. Returns the messages of the statements that failed.
+    static QStringList applyEntry(SharedState& state, const SearchFinds& finds, int row);
+    // The same for the first find at `address`; with none there, only DeviceChosen and
+    // DeviceAddress are set.
     static QStringList applyChoice(SharedState& state, const SearchFinds& finds, int address);
 
 private:

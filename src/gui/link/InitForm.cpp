@@ -21,6 +21,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <algorithm>
 #include <stdexcept>
 
 namespace qmf {
@@ -196,11 +197,12 @@ void InitForm::finishClicked() {
     if (ResultAddresses_.isEmpty()) {
         return;
     }
-    const int row = ui_.SearchResultsLIST->currentRow();
-    const int address = ResultAddresses_.value(row < 0 ? 0 : row, ResultAddresses_.first());
-    const QStringList failures = DeviceSearch::applyChoice(ctx_.state, finds_, address);
+    // The list holds the finds in find order, so the selected row is the find to apply.
+    const int row = std::clamp(ui_.SearchResultsLIST->currentRow(), 0,
+                               int(ResultAddresses_.size()) - 1);
+    const QStringList failures = DeviceSearch::applyEntry(ctx_.state, finds_, row);
     QString device;
-    if (const QListWidgetItem* chosen = ui_.SearchResultsLIST->item(row < 0 ? 0 : row)) {
+    if (const QListWidgetItem* chosen = ui_.SearchResultsLIST->item(row)) {
         const QString board =
             ctx_.state.hasBoard()
                 ? QStringLiteral(" (") + ctx_.state.board().description() + QLatin1Char(')')

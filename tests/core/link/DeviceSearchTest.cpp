@@ -74,15 +74,22 @@ TEST_F(DeviceSearchTest, TwoPortsInIndexOrderAndAChipAnsweringInBothModesListedT
     EXPECT_TRUE(DeviceSearch::applyChoice(state, finds, 0x5A).isEmpty());
     EXPECT_EQ(board->portIndex(), 1);
     EXPECT_FALSE(board->alternateMode());
+    // Each entry of the chip listed twice applies its own mode only.
+    for (int row : {1, 0}) {
+        board->clearLog();
+        EXPECT_TRUE(DeviceSearch::applyEntry(state, finds, row).isEmpty());
+        EXPECT_EQ(board->log.filter(QStringLiteral("AlternateMode=")),
+                  QStringList{QStringLiteral("AlternateMode=%1").arg(row)});
+        EXPECT_EQ(board->alternateMode(), row == 1);
+        EXPECT_EQ(board->portIndex(), 0);
+    }
     board->clearLog();
-    EXPECT_TRUE(DeviceSearch::applyChoice(state, finds, 0x50).isEmpty()); // the last find decides
+    EXPECT_TRUE(DeviceSearch::applyChoice(state, finds, 0x50).isEmpty()); // the first find
     EXPECT_EQ(board->log.filter(QStringLiteral("AlternateMode=")),
-              QStringList({"AlternateMode=0", "AlternateMode=1"}));
-    EXPECT_TRUE(board->alternateMode());
-    EXPECT_EQ(board->portIndex(), 0);
+              QStringList{QStringLiteral("AlternateMode=0")});
 }
 
-TEST_F(DeviceSearchTest, SmbusFindsFollowPrinterPortFindsAndDecideWhenLast) {
+TEST_F(DeviceSearchTest, SmbusFindsFollowPrinterPortFindsAndEachEntryDecidesItsOwnPath) {
     board->addParallelChip(0, false, 0x5E);
     board->addSmbusChip(0x5E);
     board->addSmbusChip(0x52);
@@ -98,10 +105,17 @@ TEST_F(DeviceSearchTest, SmbusFindsFollowPrinterPortFindsAndDecideWhenLast) {
               QStringList({"get SmbusLink", "Smbus.TargetAddress=52", "ActiveMedium=1"}));
     EXPECT_EQ(state.CommsMedium, 0);
 
-    EXPECT_TRUE(DeviceSearch::applyChoice(state, finds, 0x5E).isEmpty());
-    EXPECT_EQ(state.CommsMedium, 0);
-    EXPECT_EQ(board->activeMedium(), 1);
-    EXPECT_EQ(state.SavedTransferSetting, 10); // the printer-port statements ran first
+    // Both chips at 5Eh: the printer-port entry (row 0) and the SMBus entry (row 1) each take
+    // their own path, whichever was chosen before.
+    for (int row : {0, 1, 0}) {
+        board->clearLog();
+        EXPECT_TRUE(DeviceSearch::applyEntry(state, finds, row).isEmpty());
+        EXPECT_EQ(state.CommsMedium, row == 0 ? 1 : 0);
+        EXPECT_EQ(board->activeMedium(), row);
+        EXPECT_EQ(state.DeviceAddress, 0x5E);
+        EXPECT_EQ(board->log.filter(QStringLiteral("TargetAddress=")),
+                  QStringList{row == 0 ? "TargetAddress=5E" : "Smbus.TargetAddress=5E"});
+    }
 }
 
 TEST_F(DeviceSearchTest, ABoardFailureDuringTheSearchReachesTheCaller) {
@@ -122,11 +136,18 @@ TEST_F(DeviceSearchTest, FinishSkipsEachFailingStatementAndRecordsTheChoice) {
 
     SharedState noBoard(nullptr);
     finds.SmbusFinds << 0x56;
-    failures = DeviceSearch::applyChoice(noBoard, finds, 0x56);
-    EXPECT_EQ(failures.size(), 5 + 2); // every board statement of both finds
+    failures = DeviceSearch::applyEntry(noBoard, finds, 1);
+    EXPECT_EQ(failures.size(), 2); // every board statement of the SMBus find
     EXPECT_EQ(noBoard.CommsMedium, 0);
     EXPECT_EQ(noBoard.DeviceChosen, True16);
     EXPECT_EQ(noBoard.DeviceAddress, 0x56);
+    failures = DeviceSearch::applyChoice(noBoard, finds, 0x56); // the printer-port find
+    EXPECT_EQ(failures.size(), 5);
+    EXPECT_EQ(noBoard.CommsMedium, 1);
+    // A row the search did not list is a failure, and the device is still recorded as chosen.
+    noBoard.DeviceChosen = 0;
+    EXPECT_EQ(DeviceSearch::applyEntry(noBoard, finds, 2).size(), 1);
+    EXPECT_EQ(noBoard.DeviceChosen, True16);
 }
 
 } // namespace
