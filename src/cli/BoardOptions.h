@@ -14,6 +14,7 @@ struct BoardOptions {
     bool alternate = false;        // --alternate: the printer port's alternate bus mode only
     std::optional<quint8> address; // --address: the chip at this address (8-bit form)
     QString simStateFile;          // --sim-state: the simulated chips kept in this file
+    std::optional<quint8> simSmbusAddress; // --sim-smbus-address: the simulated SMBus chip
 
     // The search looks at the printer ports / the SMBus at all.
     bool printerPortsAllowed() const { return smbusDevice.isEmpty(); }

@@ -89,8 +89,13 @@ Invocation parseInvocation(const QStringList& arguments) {
         QStringLiteral("With --simulate: keep the simulated chips in FILE between runs (read at "
                        "the start if it exists, written at the end)."),
         QStringLiteral("FILE"));
+    const QCommandLineOption simSmbusAddressOption(
+        QStringLiteral("sim-smbus-address"),
+        QStringLiteral("With --simulate: put the simulated SMBus chip at this address instead of "
+                       "5C (5E puts both chips at the same address, one on each path)."),
+        QStringLiteral("0x5E"));
     parser.addOptions({helpOption, versionOption, simulateOption, smbusOption, portOption,
-                       alternateOption, addressOption, simStateOption});
+                       alternateOption, addressOption, simStateOption, simSmbusAddressOption});
     parser.addPositionalArgument(QStringLiteral("command"),
                                  QStringLiteral("The command to run (see Commands below)."),
                                  QStringLiteral("COMMAND [ARGUMENTS...]"));
@@ -162,6 +167,24 @@ Invocation parseInvocation(const QStringList& arguments) {
         if (board.simStateFile.isEmpty()) {
             return usage(QStringLiteral("--sim-state needs a file name"));
         }
+    }
+
+    if (parser.isSet(simSmbusAddressOption)) {
+        const auto address = parseHexByte(parser.value(simSmbusAddressOption),
+                                          QStringLiteral("--sim-smbus-address"), error);
+        if (!address) {
+            return usage(error);
+        }
+        if (!isCandidate(*address)) {
+            return usage(QStringLiteral("--sim-smbus-address %1h is not a QMF4150 address; they "
+                                        "are 50, 52, ... 5E")
+                             .arg(text::hex(*address)));
+        }
+        if (!board.simulate) {
+            return usage(QStringLiteral("--sim-smbus-address moves the simulated SMBus chip; it "
+                                        "needs --simulate"));
+        }
+        board.simSmbusAddress = *address;
     }
 
     const QStringList positional = parser.positionalArguments();

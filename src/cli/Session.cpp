@@ -27,6 +27,9 @@ Session::Session(BoardOptions options) : options_(std::move(options)) {
     state_ = std::make_unique<SharedState>([this]() -> std::unique_ptr<BoardLink> {
         if (options_.simulate) {
             auto board = std::make_unique<sim::SimulatedBoard>(*clock_);
+            if (options_.simSmbusAddress) {
+                board->setSmbusChipAddress(*options_.simSmbusAddress);
+            }
             if (!options_.simStateFile.isEmpty()) {
                 restoreSimulatedBoard(options_.simStateFile, *board);
             }

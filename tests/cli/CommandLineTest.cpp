@@ -70,6 +70,8 @@ TEST(CommandLine, UsageErrorsExitTwoAndTouchNothing) {
         {"--simulate --smbus /dev/i2c-1 detect", "cannot be combined with --simulate"},
         {"--smbus /dev/i2c-1 --port 0 detect", "cannot be combined with --smbus"},
         {"--sim-state board.state detect", "needs --simulate"},
+        {"--sim-smbus-address 5E detect", "--sim-smbus-address moves the simulated SMBus chip"},
+        {"--simulate --sim-smbus-address 5D detect", "5Dh is not a QMF4150 address"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);

@@ -33,6 +33,9 @@ TEST(Detect, ListsTheFindsOrSaysWhyThereAreNone) {
         {"--address 0x5A", {}, "no QMF4150 answered at 5Ah"},
         {"--port 0 --address 0x5C", {}, "no QMF4150 answered at 5Ch on printer port 0"},
         {"--port 1", {}, "there is no printer port 1"},
+        // The simulated SMBus chip moved: at 5Eh both answer at one address, one on each path.
+        {"--sim-smbus-address 5E", {port5E, DeviceSearch::smbusEntryText(0x5E)}},
+        {"--sim-smbus-address 0x50 --address 50", {DeviceSearch::smbusEntryText(0x50)}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.options);

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/shell/CommandLine.h"
 
+#include "core/link/DeviceSearch.h"
+#include "core/text/ByteText.h"
 #include "gui/services/AppVersion.h"
 
 #include <QCommandLineParser>
+#include <algorithm>
 
 namespace qmf {
 
@@ -28,8 +31,14 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         QStringLiteral("With --simulate: reach the simulated chips through the hardware code "
                        "(the bit-banged printer-port bus and the i2c-dev SMBus calls), pin by "
                        "pin."));
+    const QCommandLineOption simSmbusAddressOption(
+        QStringLiteral("sim-smbus-address"),
+        QStringLiteral("With --simulate: put the simulated SMBus chip at this address instead of "
+                       "5C (5E puts both chips at the same address, one on each path)."),
+        QStringLiteral("0x5E"));
     parser.addOption(simulateOption);
     parser.addOption(pinLevelOption);
+    parser.addOption(simSmbusAddressOption);
     parser.addOption(smbusOption);
 
     CommandLine result;
@@ -60,6 +69,25 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         result.action = CommandLine::Action::Error;
         result.text = QStringLiteral("--pin-level works with --simulate only");
         return result;
+    }
+    if (parser.isSet(simSmbusAddressOption)) {
+        const QString value = parser.value(simSmbusAddressOption);
+        const text::ByteText address = text::parseHexByte(value);
+        if (!address.ok() || std::find(AddressCandidates.begin(), AddressCandidates.end(),
+                                       address.value) == AddressCandidates.end()) {
+            result.action = CommandLine::Action::Error;
+            result.text = QStringLiteral("--sim-smbus-address \"%1\" is not a QMF4150 address; "
+                                         "they are 50, 52, ... 5E")
+                              .arg(value);
+            return result;
+        }
+        if (!result.simulate || result.pinLevel) {
+            result.action = CommandLine::Action::Error;
+            result.text = QStringLiteral("--sim-smbus-address moves the simulated SMBus chip; it "
+                                         "works with --simulate, without --pin-level");
+            return result;
+        }
+        result.simSmbusAddress = address.value;
     }
     result.smbusDevice = parser.value(smbusOption).trimmed();
     if (parser.isSet(smbusOption) && result.smbusDevice.isEmpty()) {

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace qmf {
 
@@ -13,7 +14,8 @@ struct CommandLine {
     bool simulate = false; // --simulate: the simulated evaluation board instead of the hardware
     bool pinLevel = false; // --pin-level: the simulated board behind the hardware bus code
     QString smbusDevice;   // --smbus /dev/i2c-N: the PC SMBus adapter (empty: chosen automatically)
-    QString text;          // the help or version text, or what is wrong with the command line
+    std::optional<quint8> simSmbusAddress; // --sim-smbus-address: the simulated SMBus chip there
+    QString text; // the help or version text, or what is wrong with the command line
 };
 
 // Reads the program's arguments (the first is the program itself). Never exits the process.

@@ -12,8 +12,12 @@ BoardFactory boardFactoryFor(const CommandLine& commandLine, const Clock& clock)
         return [&clock] { return sim::makePinLevelSimulatedBoard(clock); };
     }
     if (commandLine.simulate) {
-        return [&clock]() -> std::unique_ptr<BoardLink> {
-            return std::make_unique<sim::SimulatedBoard>(clock);
+        return [&clock, address = commandLine.simSmbusAddress]() -> std::unique_ptr<BoardLink> {
+            auto board = std::make_unique<sim::SimulatedBoard>(clock);
+            if (address) {
+                board->setSmbusChipAddress(*address);
+            }
+            return board;
         };
     }
     return [device = commandLine.smbusDevice] {
