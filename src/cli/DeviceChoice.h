@@ -24,9 +24,8 @@ struct DeviceSearchOutcome {
 // medium is recorded and the other one is still searched.
 DeviceSearchOutcome searchDevices(BoardLink& board, const BoardOptions& options);
 
-// The first find of the outcome, alone, ready for DeviceSearch::applyChoice (which applies every
-// find at the chosen address, so the others must not be there). Throws CommandFailure when
-// there is none, with the search's failures.
+// The first find of the outcome, alone, ready for DeviceSearch::applyChoice. Throws
+// CommandFailure when there is none, with the search's failures.
 SearchFinds firstFind(const DeviceSearchOutcome& outcome, const BoardOptions& options);
 
 // "Sorry, no QMF4150s were found. ..." or, with --address, which address did not answer; then
