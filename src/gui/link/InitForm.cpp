@@ -198,8 +198,8 @@ void InitForm::finishClicked() {
         return;
     }
     // The list holds the finds in find order, so the selected row is the find to apply.
-    const int row = std::clamp(ui_.SearchResultsLIST->currentRow(), 0,
-                               int(ResultAddresses_.size()) - 1);
+    const int row =
+        std::clamp(ui_.SearchResultsLIST->currentRow(), 0, int(ResultAddresses_.size()) - 1);
     const QStringList failures = DeviceSearch::applyEntry(ctx_.state, finds_, row);
     QString device;
     if (const QListWidgetItem* chosen = ui_.SearchResultsLIST->item(row)) {
