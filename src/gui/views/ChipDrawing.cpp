@@ -14,6 +14,8 @@ namespace {
 constexpr double Margin = 10.0;
 constexpr double LeaderGap = 26.0; // room for the leader lines between legs and indicators
 constexpr double MinIndicatorWidth = 150.0;
+constexpr double MinBodyWidth = 230.0;
+constexpr double MaxLegLength = 22.0;
 } // namespace
 
 ChipDrawing::ChipDrawing(QWidget* parent) : QWidget(parent) {
@@ -42,6 +44,20 @@ void ChipDrawing::attach(QWidget* indicator, int firstPin, int lastPin) {
     update();
 }
 
+QSize ChipDrawing::minimumSizeHint() const {
+    double side = MinIndicatorWidth;
+    for (const Attachment& a : attachments_) {
+        if (a.widget) {
+            side = std::max({side, double(a.widget->sizeHint().width()),
+                             double(a.widget->minimumSizeHint().width())});
+        }
+    }
+    // The package stays centred, so both sides get the widest column.
+    const int width =
+        int(std::ceil(MinBodyWidth + 2.0 * (MaxLegLength + LeaderGap + side + Margin)));
+    return {std::max(640, width), 500};
+}
+
 std::vector<int> ChipDrawing::pinsOf(const QWidget* indicator) const {
     std::vector<int> pins;
     for (const Attachment& a : attachments_) {
@@ -62,13 +78,13 @@ double ChipDrawing::pitch() const {
 }
 
 double ChipDrawing::legLength() const {
-    return std::clamp(pitch() * 0.55, 10.0, 22.0);
+    return std::clamp(pitch() * 0.55, 10.0, MaxLegLength);
 }
 
 QRectF ChipDrawing::bodyRect() const {
     const double p = pitch();
     const double bodyHeight = p * (chiplayout::PinsPerSide + 1.0);
-    const double bodyWidth = std::clamp(width() * 0.3, 230.0, 320.0);
+    const double bodyWidth = std::clamp(width() * 0.3, MinBodyWidth, 320.0);
     return {(width() - bodyWidth) / 2.0, (height() - bodyHeight) / 2.0, bodyWidth, bodyHeight};
 }
 
@@ -139,6 +155,7 @@ bool ChipDrawing::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::LayoutRequest:
         placeAttachments();
+        updateGeometry(); // an indicator's new size may change the drawing's minimum
         update();
         break;
     default:

@@ -28,7 +28,8 @@ public:
     std::vector<int> pinsOf(const QWidget* indicator) const;
 
     QSize sizeHint() const override { return {760, 560}; }
-    QSize minimumSizeHint() const override { return {640, 500}; }
+    // Room for the package at its smallest with the widest indicator on either side.
+    QSize minimumSizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

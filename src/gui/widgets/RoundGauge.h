@@ -103,7 +103,8 @@ public:
     int cachedLayerBuilds() const { return painter_.layerBuilds(); }
 
     QSize sizeHint() const override { return {250, 270}; }
-    QSize minimumSizeHint() const override { return {130, 145}; }
+    // The dial's numbers scale with the gauge: below this they fall under 9 pixels.
+    QSize minimumSizeHint() const override { return {210, 230}; }
 
 signals:
     void pointerChanged(int pointerId);

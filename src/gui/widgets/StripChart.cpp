@@ -46,7 +46,8 @@ StripChart::TraceStyle StripChart::standardStyle(int number) {
 
 StripChart::StripChart(QWidget* parent) : QCustomPlot(parent) {
     setAccessibleName(QStringLiteral("Strip chart"));
-    setMinimumSize(320, 200);
+    // No smaller width than the plot's layout asks for: below it the legend cuts its texts.
+    setMinimumHeight(200);
 
     auto ticker = QSharedPointer<QCPAxisTickerDateTime>::create();
     ticker->setDateTimeSpec(Qt::LocalTime);
