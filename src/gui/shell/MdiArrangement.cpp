@@ -3,7 +3,10 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScrollBar>
+#include <QStyle>
 #include <algorithm>
+#include <numeric>
 
 namespace qmf::mdi {
 
@@ -30,21 +33,58 @@ QSize iconSize(const QList<QMdiSubWindow*>& icons) {
 
 } // namespace
 
-QList<QRect> tileRects(const QRect& area, int count, Qt::Orientation orientation) {
+QList<QRect> tileRects(const QRect& area, const QList<QSize>& minimums,
+                       Qt::Orientation orientation) {
     QList<QRect> rects;
-    if (count <= 0 || area.isEmpty()) {
+    const auto count = minimums.size();
+    if (count == 0 || area.isEmpty()) {
         return rects;
     }
-    const int total = orientation == Qt::Horizontal ? area.height() : area.width();
-    const int step = std::max(1, total / count);
-    for (int i = 0; i < count; ++i) {
-        const int start = i * step;
-        const int length = i == count - 1 ? std::max(1, total - start) : step;
-        if (orientation == Qt::Horizontal) {
-            rects.append(QRect(area.left(), area.top() + start, area.width(), length));
-        } else {
-            rects.append(QRect(area.left() + start, area.top(), length, area.height()));
+    const bool stacked = orientation == Qt::Horizontal;
+    const int total = stacked ? area.height() : area.width();
+    QList<int> lengths;
+    for (const QSize& minimum : minimums) {
+        lengths.append(std::max(1, stacked ? minimum.height() : minimum.width()));
+    }
+    // Windows whose minimum exceeds an even share keep their minimum; the others share the rest
+    // evenly. Holding one window at its minimum lowers the share of the others, so repeat.
+    QList<bool> held(count, false);
+    int rest = total;
+    qsizetype sharing = count;
+    for (bool more = true; more && sharing > 0;) {
+        more = false;
+        const int share = int(rest / sharing);
+        for (qsizetype i = 0; i < count; ++i) {
+            if (!held[i] && lengths[i] > share) {
+                held[i] = true;
+                rest -= lengths[i];
+                --sharing;
+                more = true;
+            }
         }
+    }
+    qsizetype last = count - 1;
+    for (qsizetype i = 0; i < count; ++i) {
+        if (!held[i]) {
+            lengths[i] = std::max(1, int(rest / sharing));
+            last = i;
+        }
+    }
+    const int used = std::accumulate(lengths.begin(), lengths.end(), 0);
+    if (used < total) {
+        lengths[last] += total - used;
+    }
+
+    int start = 0;
+    for (qsizetype i = 0; i < count; ++i) {
+        if (stacked) {
+            rects.append(QRect(area.left(), area.top() + start,
+                               std::max(area.width(), minimums[i].width()), lengths[i]));
+        } else {
+            rects.append(QRect(area.left() + start, area.top(), lengths[i],
+                               std::max(area.height(), minimums[i].height())));
+        }
+        start += lengths[i];
     }
     return rects;
 }
@@ -68,7 +108,10 @@ QList<QRect> iconRects(const QRect& area, int count, const QSize& iconSize) {
 void tile(QMdiArea& area, Qt::Orientation orientation) {
     const QList<QMdiSubWindow*> windows = shownWindows(area, false);
     const QList<QMdiSubWindow*> icons = shownWindows(area, true);
-    QRect free = area.viewport()->rect();
+    // Tiles start at the top left of the whole workspace, not of the part scrolled into view.
+    area.horizontalScrollBar()->setValue(0);
+    area.verticalScrollBar()->setValue(0);
+    QRect free(QPoint(0, 0), area.maximumViewportSize());
     if (!icons.isEmpty()) {
         const QList<QRect> iconPlaces = iconRects(free, int(icons.size()), iconSize(icons));
         const int iconTop =
@@ -77,7 +120,32 @@ void tile(QMdiArea& area, Qt::Orientation orientation) {
                 ->top();
         free.setBottom(iconTop - 1);
     }
-    const QList<QRect> places = tileRects(free, int(windows.size()), orientation);
+    QList<QSize> minimums;
+    for (QMdiSubWindow* window : windows) {
+        minimums.append(window->minimumSizeHint().expandedTo(window->minimumSize()));
+    }
+    // Where the windows need more room than there is, the area scrolls, and each scroll bar takes
+    // room of its own from the other direction.
+    QSize need(0, 0);
+    for (const QSize& minimum : minimums) {
+        need =
+            orientation == Qt::Horizontal
+                ? QSize(std::max(need.width(), minimum.width()), need.height() + minimum.height())
+                : QSize(need.width() + minimum.width(), std::max(need.height(), minimum.height()));
+    }
+    const int bar = area.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &area);
+    bool across = need.width() > free.width();
+    bool down = need.height() > free.height();
+    across = across || (down && need.width() > free.width() - bar);
+    down = down || (across && need.height() > free.height() - bar);
+    if (down) {
+        free.setRight(free.right() - bar);
+    }
+    if (across) {
+        free.setBottom(free.bottom() - bar);
+    }
+
+    const QList<QRect> places = tileRects(free, minimums, orientation);
     for (qsizetype i = 0; i < places.size(); ++i) {
         QMdiSubWindow* window = windows[i];
         if (window->isMaximized()) {
