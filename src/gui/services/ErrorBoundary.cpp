@@ -11,9 +11,19 @@ namespace qmf {
 
 bool ErrorBoundary::run(QWidget* source, const std::function<void()>& handler,
                         const std::function<void()>& onFailure) {
+    return runHandler(source, handler, onFailure, false);
+}
+
+bool ErrorBoundary::runHandler(QWidget* source, const std::function<void()>& handler,
+                               const std::function<void()>& onFailure, bool userAction) {
     QString text;
+    const int failuresBefore = failures_;
     try {
         handler();
+        // An error reported inside this handler (a step that is skipped on failure) stays.
+        if (failures_ == failuresBefore) {
+            clearShownError(source, userAction);
+        }
         return true;
     } catch (const LinkError& e) {
         text = e.message();
@@ -35,8 +45,23 @@ std::function<void()> ErrorBoundary::guard(QWidget* source, std::function<void()
                                            std::function<void()> onFailure) {
     QPointer<QWidget> guardedSource(source);
     return [this, guardedSource, handler = std::move(handler), onFailure = std::move(onFailure)] {
-        run(guardedSource, handler, onFailure);
+        runHandler(guardedSource, handler, onFailure, true);
     };
+}
+
+void ErrorBoundary::clearShownError(QWidget* source, bool userAction) {
+    if (!errorShown_) {
+        return;
+    }
+    const bool sameWindow = source != nullptr && failedWindow_ && source->window() == failedWindow_;
+    if (!userAction && !sameWindow) {
+        return;
+    }
+    errorShown_ = false;
+    // Only our own text goes: whatever else was put on the status bar since is left alone.
+    if (statusBar_ && statusBar_->currentMessage() == lastError_) {
+        statusBar_->clearMessage();
+    }
 }
 
 void ErrorBoundary::report(QWidget* source, const QString& text) {
@@ -47,8 +72,10 @@ void ErrorBoundary::report(QWidget* source, const QString& text) {
         where = window->windowTitle().isEmpty() ? source->windowTitle() : window->windowTitle();
     }
     lastError_ = where.isEmpty() ? text : where + QStringLiteral(": ") + text;
+    failedWindow_ = source != nullptr ? source->window() : nullptr;
     if (statusBar_) {
         statusBar_->showMessage(lastError_);
+        errorShown_ = true;
     }
     // One box at a time: errors raised while it is open (other views' timers) go to the status
     // bar only, so a failing board does not stack up boxes.

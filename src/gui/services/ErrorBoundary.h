@@ -16,6 +16,10 @@ class UserDialogs;
 // Every event handler and timer tick runs inside run(): an error the handler does not handle
 // itself is shown on the main window's status bar and in one message box, and the program goes
 // on. A polling view passes onFailure to stop its timer and reset its start control.
+//
+// The error stays on the status bar until the next action succeeds: a control's handler (guard)
+// or any handler of the window that failed. Other windows' timer ticks succeeding meanwhile do
+// not take it away, so a failure in one view stays readable while the others poll on.
 class ErrorBoundary {
 public:
     explicit ErrorBoundary(UserDialogs& dialogs) : dialogs_(dialogs) {}
@@ -36,11 +40,16 @@ public:
     int failureCount() const { return failures_; }
 
 private:
+    bool runHandler(QWidget* source, const std::function<void()>& handler,
+                    const std::function<void()>& onFailure, bool userAction);
     void report(QWidget* source, const QString& text);
+    void clearShownError(QWidget* source, bool userAction);
 
     UserDialogs& dialogs_;
     QPointer<QStatusBar> statusBar_;
     QString lastError_;
+    QPointer<QWidget> failedWindow_;
+    bool errorShown_ = false;
     int failures_ = 0;
     bool showingMessage_ = false;
 };
