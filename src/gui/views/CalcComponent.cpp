@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/views/CalcComponent.h"
 
+#include "core/install/InstallPaths.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <dlfcn.h>
+#include <fstream>
+#include <link.h>
 
 namespace qmf {
 
@@ -23,31 +27,145 @@ QString code0Class() {
     return QString::fromStdString(vexacalc::registration::formatGuid(VEXA_CLSID_Code0));
 }
 
-} // namespace
-
-QStringList calcLibraryFoldersBesideProgram() {
-    const QDir program(QCoreApplication::applicationDirPath());
-    return {QDir::cleanPath(program.filePath(QStringLiteral("../lib"))), program.absolutePath()};
-}
-
-QString findCalcLibrary(const VexaGuid& clsid, const QStringList& folders) {
-    if (const auto registered = vexacalc::LookupClassLibrary(clsid)) {
-        return QString::fromStdString(*registered);
-    }
-    for (const QString& folder : folders) {
-        const QFileInfo candidate(QDir(folder).filePath(QLatin1String(CalcLibraryFileName)));
-        if (candidate.isFile()) {
-            return candidate.absoluteFilePath();
+// The file behind a handle, symbolic links resolved: the loader's search gives only a name.
+QString loadedFile(void* library, const QString& requested) {
+    link_map* map = nullptr;
+    if (::dlinfo(library, RTLD_DI_LINKMAP, &map) == 0 && map != nullptr && map->l_name != nullptr &&
+        *map->l_name != '\0') {
+        const QString real = QFileInfo(QFile::decodeName(map->l_name)).canonicalFilePath();
+        if (!real.isEmpty()) {
+            return real;
         }
     }
-    fail(QStringLiteral("The calculation library is not registered for class %1 and %2 was not "
-                        "found in %3.")
-             .arg(QString::fromStdString(vexacalc::registration::formatGuid(clsid)),
-                  QLatin1String(CalcLibraryFileName), folders.join(QStringLiteral(", "))));
+    return requested;
+}
+
+} // namespace
+
+CalcLibrarySearch CalcLibrarySearch::forProgram() {
+    CalcLibrarySearch search;
+    if (const auto user = vexacalc::registration::recordPath()) {
+        search.userRecords << QFile::decodeName(user->c_str());
+    }
+    const QString record = QLatin1String(vexacalc::registration::kFolderName.data(),
+                                         qsizetype(vexacalc::registration::kFolderName.size())) +
+                           QLatin1Char('/') +
+                           QLatin1String(vexacalc::registration::kFileName.data(),
+                                         qsizetype(vexacalc::registration::kFileName.size()));
+    // The base directory spec: relative entries are ignored, an unset or empty list is /etc/xdg.
+    QStringList systemDirs;
+    for (const QString& dir : qEnvironmentVariable("XDG_CONFIG_DIRS").split(u':')) {
+        if (QDir::isAbsolutePath(dir)) {
+            systemDirs << dir;
+        }
+    }
+    if (systemDirs.isEmpty()) {
+        systemDirs << QStringLiteral("/etc/xdg");
+    }
+    for (const QString& dir : std::as_const(systemDirs)) {
+        search.systemRecords << QDir(dir).filePath(record);
+    }
+    // Installed, the library lies in <prefix>/<libdir> with the program in <prefix>/bin; the
+    // build tree has <build>/lib beside <build>/bin.
+    const QString program = QCoreApplication::applicationDirPath();
+    for (const QString& dir : {install::relativeLibDir(), QStringLiteral("lib")}) {
+        const QString folder = install::besideProgram(program, dir);
+        if (!search.folders.contains(folder)) {
+            search.folders << folder;
+        }
+    }
+    search.folders << QDir(program).absolutePath();
+    return search;
+}
+
+namespace {
+std::optional<CalcLibrarySearch>& searchOverride() {
+    static std::optional<CalcLibrarySearch> search;
+    return search;
+}
+} // namespace
+
+void setCalcLibrarySearch(std::optional<CalcLibrarySearch> search) {
+    searchOverride() = std::move(search);
+}
+
+CalcLibrarySearch currentCalcLibrarySearch() {
+    return searchOverride().value_or(CalcLibrarySearch::forProgram());
+}
+
+std::optional<QString> registeredLibrary(const QString& recordFile, const VexaGuid& clsid) {
+    std::ifstream in(QFile::encodeName(recordFile).toStdString());
+    if (!in) {
+        return std::nullopt;
+    }
+    const auto record = vexacalc::registration::parseRecord(in);
+    const std::string wanted = vexacalc::registration::formatGuid(clsid);
+    for (const auto& section : record.sections) {
+        if (vexacalc::registration::equalsIgnoringCase(section.name, wanted)) {
+            const auto library = vexacalc::registration::sectionValue(section, "Library");
+            if (library && !library->empty()) {
+                return QString::fromStdString(*library);
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 std::unique_ptr<Code0Object> Code0Object::create() {
-    return createFrom(findCalcLibrary(VEXA_CLSID_Code0, calcLibraryFoldersBesideProgram()));
+    return create(currentCalcLibrarySearch());
+}
+
+std::unique_ptr<Code0Object> Code0Object::create(const CalcLibrarySearch& search) {
+    QStringList tried;
+    auto attempt = [&tried](const QString& library, const QString& place) {
+        try {
+            auto object = createFrom(library);
+            object->foundBy_ = place;
+            return object;
+        } catch (const CalcComponentError& e) {
+            tried << place + QStringLiteral(": ") + QString::fromUtf8(e.what());
+            return std::unique_ptr<Code0Object>();
+        }
+    };
+    auto records = [&](const QStringList& files, const QString& kind) {
+        for (const QString& file : files) {
+            const QString place = kind + QLatin1Char(' ') + file;
+            if (!QFileInfo(file).isFile()) {
+                tried << place + QStringLiteral(": no such file");
+            } else if (const auto library = registeredLibrary(file, VEXA_CLSID_Code0)) {
+                if (auto object = attempt(*library, place)) {
+                    return object;
+                }
+            } else {
+                tried << place + QStringLiteral(": class not registered");
+            }
+        }
+        return std::unique_ptr<Code0Object>();
+    };
+    if (auto object = records(search.userRecords, QStringLiteral("per-user record"))) {
+        return object;
+    }
+    if (auto object = records(search.systemRecords, QStringLiteral("system record"))) {
+        return object;
+    }
+    if (search.loaderSearch) {
+        if (auto object = attempt(QLatin1String(CalcLibraryFileName),
+                                  QStringLiteral("dynamic loader's search"))) {
+            return object;
+        }
+    }
+    for (const QString& folder : search.folders) {
+        const QString file = QDir(folder).filePath(QLatin1String(CalcLibraryFileName));
+        if (!QFileInfo(file).isFile()) {
+            tried << QStringLiteral("folder %1: no %2")
+                         .arg(folder, QLatin1String(CalcLibraryFileName));
+        } else if (auto object = attempt(file, QStringLiteral("folder ") + folder)) {
+            return object;
+        }
+    }
+    fail(QStringLiteral("The calculation library for class %1 was not found or could not be "
+                        "loaded. Places tried: %2.")
+             .arg(code0Class(), tried.join(QStringLiteral("; "))));
 }
 
 std::unique_ptr<Code0Object> Code0Object::createFrom(const QString& libraryPath) {
@@ -91,7 +209,7 @@ std::unique_ptr<Code0Object> Code0Object::createFrom(const QString& libraryPath)
     }
     unloader.handle = nullptr;
     return std::unique_ptr<Code0Object>(
-        new Code0Object(library, static_cast<VexaCode*>(out), libraryPath));
+        new Code0Object(library, static_cast<VexaCode*>(out), loadedFile(library, libraryPath)));
 }
 
 Code0Object::Code0Object(void* library, VexaCode* object, QString libraryPath)

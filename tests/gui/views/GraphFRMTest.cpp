@@ -6,7 +6,6 @@
 #include "gui/views/CalcComponent.h"
 
 #include <QImage>
-#include <dlfcn.h>
 #include <set>
 
 namespace qmf::test {
@@ -89,6 +88,15 @@ TEST_F(Graph, LinkFailureEndsARunningLogCleanlyAndStopsGraphingOnce) {
 TEST_F(Graph, MissingCalculationLibraryIsReportedAndStopsGraphingWithoutACrash) {
     const QString missing = dir.filePath(QStringLiteral("gone/libVexaCalculate00.so.1"));
     registerCode0(missing);
+    // Only the per-user record: the library built beside the tests is not to be found.
+    CalcLibrarySearch onlyTheRecord = CalcLibrarySearch::forProgram();
+    onlyTheRecord.systemRecords.clear();
+    onlyTheRecord.loaderSearch = false;
+    onlyTheRecord.folders.clear();
+    setCalcLibrarySearch(onlyTheRecord);
+    struct Restore {
+        ~Restore() { setCalcLibrarySearch(std::nullopt); }
+    } restore;
     graphsBox()->click();
     ticks();
     EXPECT_EQ(t.errors.failureCount(), 1);
@@ -96,48 +104,6 @@ TEST_F(Graph, MissingCalculationLibraryIsReportedAndStopsGraphingWithoutACrash) 
     EXPECT_EQ(logErrors(), 0) << "no log was running";
     EXPECT_FALSE(timer()->isActive());
     EXPECT_FALSE(graphsBox()->isChecked());
-}
-
-// The library is the registered one, else the first folder holding it; none, or one that cannot
-// serve Code0, is a clear error.
-TEST_F(Graph, CalcLibraryIsFoundByClassIdentifier) {
-    const QString empty = dir.filePath(QStringLiteral("empty"));
-    const QString lib = dir.filePath(QStringLiteral("lib"));
-    QDir().mkpath(lib);
-    QFile file(QDir(lib).filePath(QLatin1String(CalcLibraryFileName)));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    try {
-        findCalcLibrary(VEXA_CLSID_Code0, {empty});
-        ADD_FAILURE() << "no library was there to find";
-    } catch (const CalcComponentError& e) {
-        const QString what = QString::fromUtf8(e.what());
-        EXPECT_TRUE(what.contains(QStringLiteral("{09D5599F-13D0-11D5-AB6C-00C04F7E5BFB}")));
-        EXPECT_TRUE(what.contains(empty)) << e.what();
-    }
-    EXPECT_EQ(findCalcLibrary(VEXA_CLSID_Code0, {empty, lib}), file.fileName());
-    registerCode0(QStringLiteral("/opt/registered/libVexaCalculate00.so.1"));
-    EXPECT_EQ(findCalcLibrary(VEXA_CLSID_Code0, {lib}),
-              QStringLiteral("/opt/registered/libVexaCalculate00.so.1"));
-    // Unregistered, the tests find the built library in <build>/lib beside <build>/bin.
-    QFile::remove(dir.filePath(QStringLiteral("VexaCalculate00/registration.ini")));
-    const auto code0 = Code0Object::create();
-    EXPECT_TRUE(code0->libraryPath().endsWith(QStringLiteral("/lib/libVexaCalculate00.so.1")))
-        << code0->libraryPath().toStdString();
-    // A library that is missing or is not the calculation library.
-    Dl_info libc{};
-    ASSERT_NE(::dladdr(reinterpret_cast<void*>(&::dlopen), &libc), 0);
-    const std::pair<QString, const char*> broken[] = {
-        {logPath("missing.so"), "could not be loaded"},
-        {QFile::decodeName(libc.dli_fname), "no DllGetClassObject"}};
-    for (const auto& [path, says] : broken) {
-        try {
-            Code0Object::createFrom(path);
-            ADD_FAILURE() << path.toStdString() << " gave a Code0 object";
-        } catch (const CalcComponentError& e) {
-            const QString what = QString::fromUtf8(e.what());
-            EXPECT_TRUE(what.contains(path) && what.contains(QLatin1String(says))) << e.what();
-        }
-    }
 }
 
 // Five named traces of distinct colours, speeds on the left axis and temperatures on the right,
