@@ -2,9 +2,14 @@
 # make run    installs what is missing, builds, starts the program on the simulated board
 # make test   installs what is missing, builds, runs every test (offscreen)
 # make bench  builds and runs the benchmarks
+# make package  builds the Debian package (build/qmf4150_<version>_<arch>.deb)
 # SANITIZE=1 make test  does the same under AddressSanitizer + UBSan in build-asan/
 
 JOBS ?= $(shell nproc)
+# The developer's build: tests, benchmarks and warnings as errors, laid out for /usr so that the
+# Debian package comes from the same tree.
+CMAKE_FLAGS += -DQMF_BUILD_TESTS=ON -DQMF_BUILD_BENCH=ON -DQMF_WERROR=ON \
+  -DCMAKE_INSTALL_PREFIX=/usr
 ifeq ($(SANITIZE),1)
 BUILD ?= build-asan
 CMAKE_FLAGS += -DQMF_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
@@ -14,16 +19,18 @@ endif
 
 PROGRAM := $(BUILD)/bin/qmf4150eval
 
-.PHONY: all deps configure build run test bench format clean
+.PHONY: all deps configure build run test bench package format clean
 
 all: build
 
 deps:
 	@./scripts/install-deps.sh
 
-# Configured once; after that the build itself re-runs CMake when a CMakeLists.txt changes.
+# Configured once; after that the build itself re-runs CMake when a CMakeLists.txt changes. A tree
+# configured before the build options existed is configured again with them.
 configure: deps
-	@if [ ! -f $(BUILD)/build.ninja ]; then \
+	@if [ ! -f $(BUILD)/build.ninja ] || \
+	    ! grep -q '^QMF_BUILD_TESTS:BOOL=ON' $(BUILD)/CMakeCache.txt; then \
 	  cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) >/dev/null; fi
 
 build: configure
@@ -42,6 +49,9 @@ test: build
 
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && "$$b"; done; true
+
+package: build
+	@cd $(BUILD) && cpack -G DEB >/dev/null && ls -1 $(CURDIR)/$(BUILD)/*.deb
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth imagemagick fonts-dejavu-core
   clang-format
+  libqt6svg6 desktop-file-utils appstream man-db lintian
 )
 
 missing=()
