@@ -1,9 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/services/AppIcon.h"
 
+#include "core/install/InstallPaths.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStandardPaths>
 #include <algorithm>
 
 namespace qmf {
@@ -68,7 +75,26 @@ QPixmap chipPixmap(int size, qreal devicePixelRatio) {
     return pixmap;
 }
 
+QString applicationIconFile() {
+    const QString name = QStringLiteral("icons/hicolor/scalable/apps/") +
+                         QLatin1String(ApplicationId) + QStringLiteral(".svg");
+    QStringList candidates{QDir(install::besideProgram(QCoreApplication::applicationDirPath(),
+                                                       install::relativeDataDir()))
+                               .filePath(name)};
+    candidates << QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, name);
+    for (const QString& file : std::as_const(candidates)) {
+        // Without Qt's SVG support installed the file cannot be read: the drawn icon serves.
+        if (QFileInfo(file).isFile() && QImageReader(file).canRead()) {
+            return file;
+        }
+    }
+    return {};
+}
+
 QIcon applicationIcon() {
+    if (const QString file = applicationIconFile(); !file.isEmpty()) {
+        return QIcon(file);
+    }
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64, 128}) {
         icon.addPixmap(chipPixmap(size));

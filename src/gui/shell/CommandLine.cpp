@@ -6,9 +6,27 @@
 #include "gui/services/AppVersion.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <algorithm>
+#include <utility>
 
 namespace qmf {
+
+namespace {
+// Qt's help starts "Usage: <the program as started>", which may be a long build path: the
+// program's name is what a user types.
+QString helpWithProgramName(QString help, const QStringList& arguments) {
+    const QString started = QCoreApplication::instance() != nullptr
+                                ? QCoreApplication::arguments().value(0)
+                                : arguments.value(0);
+    const QString usage = QStringLiteral("Usage: ");
+    if (help.startsWith(usage + started)) {
+        help.replace(usage.size(), started.size(), QFileInfo(started).fileName());
+    }
+    return help;
+}
+} // namespace
 
 CommandLine parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
@@ -16,7 +34,12 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         applicationTitle() +
         QStringLiteral(": find a QMF4150 hardware monitor on the evaluation board (printer port) "
                        "or on the PC's SMBus, then read, set up and watch it."));
-    const QCommandLineOption helpOption = parser.addHelpOption();
+    // Not addHelpOption(): its --help-all needs the parser to exit the process, which this
+    // function never does; Qt's own options (-platform, -style, ...) are taken all the same.
+    const QCommandLineOption helpOption(
+        {QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")},
+        QStringLiteral("Displays help on commandline options."));
+    parser.addOption(helpOption);
     const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption simulateOption(
         QStringLiteral("simulate"),
@@ -36,10 +59,17 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         QStringLiteral("With --simulate: put the simulated SMBus chip at this address instead of "
                        "5C (5E puts both chips at the same address, one on each path)."),
         QStringLiteral("0x5E"));
+    const QCommandLineOption selfTestOption(
+        QStringLiteral("self-test"),
+        QStringLiteral("With --simulate: check the installation and exit. Picks the simulated "
+                       "chip as the device search does, starts graphs in the graph window and "
+                       "prints the temperatures drawn, the calculation library and the icon "
+                       "used; exit status 0 when the temperatures were drawn."));
     parser.addOption(simulateOption);
     parser.addOption(pinLevelOption);
     parser.addOption(simSmbusAddressOption);
     parser.addOption(smbusOption);
+    parser.addOption(selfTestOption);
 
     CommandLine result;
     if (!parser.parse(arguments)) {
@@ -49,7 +79,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     }
     if (parser.isSet(helpOption)) {
         result.action = CommandLine::Action::ShowHelp;
-        result.text = parser.helpText();
+        result.text = helpWithProgramName(parser.helpText(), arguments);
         return result;
     }
     if (parser.isSet(versionOption)) {
@@ -65,10 +95,14 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     }
     result.simulate = parser.isSet(simulateOption);
     result.pinLevel = parser.isSet(pinLevelOption);
-    if (result.pinLevel && !result.simulate) {
-        result.action = CommandLine::Action::Error;
-        result.text = QStringLiteral("--pin-level works with --simulate only");
-        return result;
+    result.selfTest = parser.isSet(selfTestOption);
+    for (const auto& [set, name] :
+         {std::pair{result.pinLevel, "--pin-level"}, std::pair{result.selfTest, "--self-test"}}) {
+        if (set && !result.simulate) {
+            result.action = CommandLine::Action::Error;
+            result.text = QLatin1String(name) + QStringLiteral(" works with --simulate only");
+            return result;
+        }
     }
     if (parser.isSet(simSmbusAddressOption)) {
         const QString value = parser.value(simSmbusAddressOption);

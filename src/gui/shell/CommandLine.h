@@ -13,6 +13,7 @@ struct CommandLine {
     Action action = Action::Run;
     bool simulate = false; // --simulate: the simulated evaluation board instead of the hardware
     bool pinLevel = false; // --pin-level: the simulated board behind the hardware bus code
+    bool selfTest = false; // --self-test: check the installation on the simulated board, exit
     QString smbusDevice;   // --smbus /dev/i2c-N: the PC SMBus adapter (empty: chosen automatically)
     std::optional<quint8> simSmbusAddress; // --sim-smbus-address: the simulated SMBus chip there
     QString text; // the help or version text, or what is wrong with the command line

@@ -11,6 +11,7 @@
 #include "gui/services/WindowRegistry.h"
 #include "gui/shell/CommandLine.h"
 #include "gui/shell/FrmMainHost.h"
+#include "gui/shell/SelfTest.h"
 #include "gui/shell/StartUp.h"
 #include "gui/shell/mainWiring.h"
 
@@ -69,13 +70,18 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     setIdentity();
     QApplication::setWindowIcon(qmf::applicationIcon());
+    QGuiApplication::setDesktopFileName(QLatin1String(qmf::ApplicationId));
     const qmf::CommandLine commandLine = qmf::parseCommandLine(QApplication::arguments());
     if (const int code = answer(commandLine); code >= 0) {
         return code;
     }
 
     qmf::SystemClock clock;
-    qmf::QtUserDialogs dialogs;
+    qmf::QtUserDialogs windowDialogs;
+    qmf::ConsoleDialogs consoleDialogs; // the self-test has no one to close a message box
+    qmf::UserDialogs& dialogs = commandLine.selfTest
+                                    ? static_cast<qmf::UserDialogs&>(consoleDialogs)
+                                    : static_cast<qmf::UserDialogs&>(windowDialogs);
     qmf::ErrorBoundary errors(dialogs);
     qmf::WindowRegistry windows;
     qmf::SharedState state(qmf::boardFactoryFor(commandLine, clock));
@@ -83,6 +89,11 @@ int main(int argc, char** argv) {
     qmf::FrmMainHost mainWindow(ctx);
     ctx.mainWindow = &mainWindow;
     qmf::registerOpeners(ctx);
+    if (commandLine.selfTest) {
+        const int code = qmf::runSelfTest(ctx);
+        windows.destroyAll();
+        return code;
+    }
 
     try {
         qmf::StartUp(ctx);

@@ -17,12 +17,14 @@ TEST(StartUp, CommandLineSelectsTheSimulatedBoardOrAnAdapterButNotBoth) {
     };
     EXPECT_TRUE(parse({"--simulate"}).simulate);
     EXPECT_TRUE(parse({"--simulate", "--pin-level"}).pinLevel);
+    EXPECT_TRUE(parse({"--simulate", "--self-test"}).selfTest);
     EXPECT_EQ(parse({"--smbus", "/dev/i2c-3"}).smbusDevice, QStringLiteral("/dev/i2c-3"));
     EXPECT_EQ(parse({"--simulate", "--sim-smbus-address", "0x5E"}).simSmbusAddress, 0x5E);
     EXPECT_EQ(parse({"--simulate"}).simSmbusAddress, std::nullopt);
     for (const QStringList& wrong :
          {QStringList{"--simulate", "--smbus", "/dev/i2c-3"}, QStringList{"--smbus", " "},
-          QStringList{"--pin-level"}, QStringList{"stray"}, QStringList{"--sim-smbus-address=5E"},
+          QStringList{"--pin-level"}, QStringList{"--self-test"}, QStringList{"stray"},
+          QStringList{"--sim-smbus-address=5E"},
           QStringList{"--simulate", "--pin-level", "--sim-smbus-address=5E"},
           QStringList{"--simulate", "--sim-smbus-address=5D"}}) {
         EXPECT_EQ(parse(wrong).action, CommandLine::Action::Error)

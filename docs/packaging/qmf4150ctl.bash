@@ -1,0 +1,94 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# bash completion for qmf4150ctl: the commands, the board options and each command's options,
+# register settings files (.dat) for dump and load, measurement logs (.xls) for monitor --log,
+# and the SMBus adapters (/dev/i2c-N) for --smbus.
+
+# Where the adapters' nodes are; a variable so that the completion can be tried without them.
+_qmf4150ctl_dev=/dev
+
+# Adds the directories and the files ending in .$1 that begin with $2 (any file when $1 is
+# empty).
+_qmf4150ctl_files() {
+    local IFS=$'\n'
+    compopt -o filenames 2>/dev/null
+    if [[ -n $1 ]]; then
+        COMPREPLY+=($(compgen -d -- "$2") $(compgen -f -X "!*.$1" -- "$2"))
+    else
+        COMPREPLY+=($(compgen -f -- "$2"))
+    fi
+}
+
+_qmf4150ctl() {
+    local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
+    local commands="detect get set dump load autoset monitor heaters sleep batch"
+    local board_options="--help --version --simulate --smbus --port --alternate --address
+        --sim-state"
+    COMPREPLY=()
+
+    case $prev in
+    --smbus)
+        local node
+        for node in "$_qmf4150ctl_dev"/i2c-*; do
+            [[ -e $node && $node == "$cur"* ]] && COMPREPLY+=("$node")
+        done
+        return
+        ;;
+    --sim-state)
+        _qmf4150ctl_files "" "$cur"
+        return
+        ;;
+    --log | -l)
+        _qmf4150ctl_files xls "$cur"
+        return
+        ;;
+    --port | --address | --mask | -m | --interval | -i | --count | -n)
+        return # a number
+        ;;
+    esac
+
+    # The command is the first word that is neither an option nor an option's value.
+    local i command="" position=0
+    for ((i = 1; i < COMP_CWORD; i++)); do
+        case ${COMP_WORDS[i]} in
+        --smbus | --port | --address | --sim-state) ((i++)) ;;
+        -*) ;;
+        *)
+            if [[ -z $command ]]; then
+                command=${COMP_WORDS[i]}
+            else
+                ((position++))
+            fi
+            ;;
+        esac
+    done
+
+    if [[ -z $command ]]; then
+        if [[ $cur == -* ]]; then
+            COMPREPLY=($(compgen -W "$board_options" -- "$cur"))
+        else
+            COMPREPLY=($(compgen -W "$commands" -- "$cur"))
+        fi
+        return
+    fi
+
+    local options="--help"
+    case $command in
+    set) options="--mask --help" ;;
+    monitor) options="--interval --count --log --help" ;;
+    esac
+    if [[ $cur == -* ]]; then
+        COMPREPLY=($(compgen -W "$options" -- "$cur"))
+        return
+    fi
+    case $command in
+    dump | load) ((position == 0)) && _qmf4150ctl_files dat "$cur" ;;
+    batch) ((position == 0)) && _qmf4150ctl_files "" "$cur" ;;
+    heaters)
+        case $position in
+        0) COMPREPLY=($(compgen -W "on off" -- "$cur")) ;;
+        1) COMPREPLY=($(compgen -W "1 2" -- "$cur")) ;;
+        esac
+        ;;
+    esac
+}
+complete -F _qmf4150ctl qmf4150ctl
