@@ -2,6 +2,7 @@
 #include "boards/linux/OpenFailure.h"
 
 #include "boards/linux/DeviceIo.h"
+#include "core/install/InstallPaths.h"
 
 #include <cerrno>
 
@@ -29,10 +30,10 @@ QString openFailureReason(DeviceKind kind, const QString& node, int error) {
     case EACCES:
     case EPERM:
         return QStringLiteral("no permission to open %1 (%2): the node must belong to group %3 "
-                              "with read and write access for the group (docs/hardware.md has "
-                              "the udev rule), and your user must be in group %3 "
-                              "(sudo usermod -aG %3 $USER, then log in again)")
-            .arg(node, text, group);
+                              "with read and write access for the group (%4 has the udev rule), "
+                              "and your user must be in group %3 (sudo usermod -aG %3 $USER, "
+                              "then log in again)")
+            .arg(node, text, group, install::hardwareGuide());
     case ENODEV:
     case ENXIO:
         return QStringLiteral("%1 has no device behind it (%2): the %3 driver is not loaded or "

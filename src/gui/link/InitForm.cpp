@@ -2,6 +2,7 @@
 #include "gui/link/InitForm.h"
 
 #include "core/chip/SharedState.h"
+#include "core/install/InstallPaths.h"
 #include "core/link/BoardLink.h"
 #include "core/text/Boolean16.h"
 #include "core/text/NumberText.h"
@@ -105,7 +106,8 @@ void InitForm::load() {
             ui_.SMBusSearchDescLBL->setToolTip(
                 QStringLiteral("No SMBus adapter was found on this computer (/dev/i2c-N). Load "
                                "the SMBus controller's driver and the i2c-dev module, or name "
-                               "the adapter with --smbus /dev/i2c-N; see docs/hardware.md."));
+                               "the adapter with --smbus /dev/i2c-N; see %1.")
+                    .arg(install::hardwareGuide()));
             ui_.SMBusCheck->setChecked(false);
             ui_.SMBusCheck->setEnabled(false);
             ui_.SMBusBaseAddressTXT->setEnabled(false);

@@ -53,8 +53,12 @@ TEST(LinuxBoard, NodesThatCannotBeUsedSayWhyAndWhatToDo) {
         // The kernel refuses the port and adapter calls on plain files.
         {PlainFile, "dev/parport0 is not a parallel port device node",
          "dev/i2c-3 is not an i2c-dev adapter node"},
-        {Forbidden, "no permission to open .*dev/parport0.*group lp.*sudo usermod -aG lp ",
-         "no permission to open .*dev/i2c-3.*group i2c.*sudo usermod -aG i2c "},
+        // The installed hardware guide has the udev rule.
+        {Forbidden,
+         "no permission to open .*dev/parport0.*group lp.*/share/doc/qmf4150/hardware\\.md "
+         "has the udev rule.*sudo usermod -aG lp ",
+         "no permission to open .*dev/i2c-3.*group i2c.*/share/doc/qmf4150/hardware\\.md "
+         "has the udev rule.*sudo usermod -aG i2c "},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.port);
