@@ -3,6 +3,7 @@
 
 #include "gui/services/AppIcon.h"
 #include "gui/services/AppVersion.h"
+#include "gui/shell/LicenceDialog.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -51,6 +52,23 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
     lblDescription_->setObjectName(QStringLiteral("lblDescription"));
     lblDescription_->setWordWrap(true);
 
+    // The licence, shown in full from the installed file on request.
+    const QString licence = licenceFile();
+    auto* lblLicence = new QLabel(
+        licenceNotice().toHtmlEscaped() +
+            (licence.isEmpty() ? QString()
+                               : QStringLiteral(" <a href=\"licence\">Show the licence</a>")),
+        this);
+    lblLicence->setObjectName(QStringLiteral("lblLicence"));
+    lblLicence->setWordWrap(true);
+    lblLicence->setTextFormat(Qt::RichText);
+    connect(lblLicence, &QLabel::linkActivated, this, [this, licence] {
+        auto* dialog = new LicenceDialog(licence, this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->setModal(true);
+        dialog->show();
+    });
+
     auto* line = new EtchedLine(this);
     line->setObjectName(QStringLiteral("Line1"));
 
@@ -66,6 +84,8 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
     text->addWidget(lblVersion_);
     text->addSpacing(8);
     text->addWidget(lblDescription_);
+    text->addSpacing(8);
+    text->addWidget(lblLicence);
     text->addStretch(1);
 
     auto* top = new QHBoxLayout;

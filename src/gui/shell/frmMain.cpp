@@ -11,6 +11,7 @@
 #include "gui/services/ErrorBoundary.h"
 #include "gui/services/RefreshableView.h"
 #include "gui/services/WindowRegistry.h"
+#include "gui/shell/DocumentationCommand.h"
 #include "gui/shell/HeaterStatus.h"
 #include "gui/shell/MdiArrangement.h"
 #include "gui/shell/RegisterSettingsCommands.h"
@@ -19,6 +20,7 @@
 #include "gui/shell/frmAbout.h"
 
 #include <QCloseEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -28,6 +30,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <algorithm>
+#include <utility>
 
 namespace qmf {
 
@@ -87,6 +90,7 @@ frmMain::frmMain(AppContext& ctx) : ctx_(ctx) {
     resize(initialSize());
 
     // Load.
+    session_.restoreSize(*this);
     position_.restore(*this);
     bindTemperatureChannels(ctx_.state);
 }
@@ -177,6 +181,19 @@ void frmMain::buildMenus() {
 
     QMenu* help = addMenu("mnuHelp", QStringLiteral("&Help"));
     addItem(help, "mnuHelpAbout", QStringLiteral("&About "), [this] { showAbout(); });
+    addItem(help, "mnuHelpDocumentation", QStringLiteral("&Documentation"),
+            [] { OpenDocumentation(); });
+
+    // The desktop's usual keys; the captions stay as they are.
+    const std::pair<const char*, QKeySequence> keys[] = {
+        {"mnuSave", QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {"mnuLoad", QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {"mnuFileExit", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        {"mnuViewRefresh", QKeySequence(Qt::Key_F5)},
+        {"mnuHelpDocumentation", QKeySequence(Qt::Key_F1)}};
+    for (const auto& [name, key] : keys) {
+        findChild<QAction*>(QLatin1String(name))->setShortcut(key);
+    }
 }
 
 void frmMain::buildToolBar() {
@@ -214,6 +231,12 @@ void frmMain::updateAvailability() {
     };
     for (QAction* action : findChildren<QAction*>()) {
         update(action);
+    }
+}
+
+void frmMain::reopenViews() {
+    if (!std::exchange(viewsReopened_, true)) {
+        session_.reopenViews(ctx_, *this, *mdi_);
     }
 }
 
@@ -283,6 +306,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
     if (about_) {
         about_->close();
     }
+    session_.store(*this, *mdi_);
     mdi_->closeAllSubWindows();
     const auto subs = mdi_->subWindowList();
     if (std::any_of(subs.begin(), subs.end(),

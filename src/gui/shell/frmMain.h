@@ -2,6 +2,7 @@
 #pragma once
 
 #include "gui/shell/MainWindowPosition.h"
+#include "gui/shell/MainWindowSession.h"
 #include "gui/shell/frmAbout.h"
 
 #include <QMainWindow>
@@ -47,6 +48,9 @@ public:
     frmAbout* aboutBox() const { return about_; }
     void showAbout();
 
+    // Once the device is chosen: the views open at the last close, in their places (once).
+    void reopenViews();
+
     // Which device the program works with, shown at the right of the status bar.
     void setDeviceDescription(const QString& text);
 
@@ -75,6 +79,8 @@ private:
     QList<QAction*> windowList_;
     QPointer<frmAbout> about_;
     MainWindowPosition position_;
+    MainWindowSession session_;
+    bool viewsReopened_ = false;
 };
 
 } // namespace qmf
