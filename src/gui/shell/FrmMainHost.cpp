@@ -14,6 +14,7 @@ void FrmMainHost::loadMainWindow() {
 QWidget* FrmMainHost::showMainWindow(const QString& deviceDescription) {
     frmMain& main = ctx_.windows.show<frmMain>(ctx_);
     main.setDeviceDescription(deviceDescription);
+    main.reopenViews();
     return &main;
 }
 
