@@ -4,6 +4,9 @@
 # make bench  builds and runs the benchmarks
 # make package  builds the Debian package (build/qmf4150_<version>_<arch>.deb)
 # SANITIZE=1 make test  does the same under AddressSanitizer + UBSan in build-asan/
+# make fuzz   builds the libFuzzer targets with clang in build-fuzz/ and fuzzes each for
+#             FUZZ_SECONDS (default 60); new inputs go to build-fuzz/corpus/, findings to
+#             build-fuzz/findings/ (add each to tests/fuzz/corpus/<target>/ once fixed)
 
 JOBS ?= $(shell nproc)
 # The developer's build: tests, benchmarks and warnings as errors, laid out for /usr so that the
@@ -19,7 +22,11 @@ endif
 
 PROGRAM := $(BUILD)/bin/qmf4150eval
 
-.PHONY: all deps configure build run test bench package format clean
+FUZZ_BUILD := build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := SettingsFile Numbers SimState BatchScript Arguments
+
+.PHONY: all deps configure build run test bench package fuzz format clean
 
 all: build
 
@@ -53,8 +60,21 @@ bench: build
 package: build
 	@cd $(BUILD) && cpack -G DEB >/dev/null && ls -1 $(CURDIR)/$(BUILD)/*.deb
 
+fuzz: deps
+	@if [ ! -f $(FUZZ_BUILD)/build.ninja ]; then \
+	  CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DQMF_FUZZ=ON -DQMF_WERROR=ON \
+	    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null; fi
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$t $(FUZZ_BUILD)/findings; \
+	  echo "fuzzing $$t for $(FUZZ_SECONDS) s"; \
+	  $(FUZZ_BUILD)/bin/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZ_BUILD)/findings/$$t- \
+	    $(FUZZ_BUILD)/corpus/$$t tests/fuzz/corpus/$$t || exit 1; \
+	done
+
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan $(FUZZ_BUILD)

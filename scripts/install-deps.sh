@@ -10,7 +10,7 @@ packages=(
   libi2c-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth imagemagick fonts-dejavu-core
-  clang-format
+  clang-format clang libclang-rt-14-dev
   libqt6svg6 desktop-file-utils appstream man-db lintian
 )
 
