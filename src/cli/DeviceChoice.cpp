@@ -25,26 +25,49 @@ bool wanted(int address, const BoardOptions& options) {
 
 } // namespace
 
-DeviceSearchOutcome searchDevices(BoardLink& board, const BoardOptions& options) {
+DeviceSearchOutcome searchDevices(BoardLink& board, const BoardOptions& options,
+                                  SearchExtent extent) {
     DeviceSearchOutcome outcome;
     DeviceSearch search(board);
     SearchFinds found;
+    // Only what was asked for is probed: the one address, the one bus mode, and, when a chip is
+    // all that is wanted, nothing after the first that answers.
+    SearchScope scope;
+    scope.address = options.address;
+    if (options.alternate) {
+        scope.alternateMode = true;
+    }
+    scope.firstOnly = extent == SearchExtent::FirstFind;
+    bool stopped = false;
     if (options.printerPortsAllowed()) {
         try {
             if (options.port) {
-                search.searchPrinterPort(found, *options.port);
+                stopped = search.searchPrinterPort(found, *options.port, scope);
             } else {
-                search.searchPrinterPorts(found);
+                const int ports = board.parallelPortLink().PortCount();
+                if (ports == 0) {
+                    outcome.absent << QStringLiteral("No printer port was found on this computer.");
+                }
+                for (int port = 0; port < ports && !stopped; ++port) {
+                    stopped = search.searchPrinterPort(found, port, scope);
+                }
             }
         } catch (const std::exception& e) {
             outcome.failures << QStringLiteral("printer-port search: ") + reason(e);
         }
     }
-    if (options.smbusAllowed() && (!options.smbusDevice.isEmpty() || board.smbusAvailable())) {
-        try {
-            search.searchSmbus(found);
-        } catch (const std::exception& e) {
-            outcome.failures << QStringLiteral("SMBus search: ") + reason(e);
+    if (!stopped && options.smbusAllowed()) {
+        if (options.smbusDevice.isEmpty() && !board.smbusAvailable()) {
+            outcome.absent << QStringLiteral(
+                "No SMBus adapter was found on this computer (/dev/i2c-N). Load the SMBus "
+                "controller's driver and the i2c-dev module, or name the adapter with --smbus "
+                "/dev/i2c-N; see docs/hardware.md.");
+        } else {
+            try {
+                search.searchSmbus(found, scope);
+            } catch (const std::exception& e) {
+                outcome.failures << QStringLiteral("SMBus search: ") + reason(e);
+            }
         }
     }
     for (qsizetype i = 0; i < found.ParallelFinds.size(); ++i) {
@@ -97,7 +120,7 @@ QStringList nothingFoundMessage(const DeviceSearchOutcome& outcome, const BoardO
         lines << QStringLiteral(
             "Sorry, no QMF4150s were found. Please check all connections and try again");
     }
-    return lines + outcome.failures;
+    return lines + outcome.absent + outcome.failures;
 }
 
 } // namespace qmf::cli

@@ -15,7 +15,8 @@
 
 namespace qmf::cli {
 
-Session::Session(BoardOptions options) : options_(std::move(options)) {
+Session::Session(BoardOptions options, BoardFactory hardware)
+    : options_(std::move(options)), hardware_(std::move(hardware)) {
     if (options_.simulate) {
         // The simulated day starts now, so that logged times of day look like the real thing.
         auto manual = std::make_unique<ManualClock>(QDateTime::currentDateTime());
@@ -36,6 +37,9 @@ Session::Session(BoardOptions options) : options_(std::move(options)) {
             simBoard_ = board.get();
             return board;
         }
+        if (hardware_) {
+            return hardware_();
+        }
         linux_hw::LinuxBoardOptions hardware;
         hardware.smbusDevice = options_.smbusDevice;
         return linux_hw::makeLinuxBoard(hardware);
@@ -50,7 +54,8 @@ BoardLink& Session::board() {
 
 SharedState& Session::chip() {
     if (!chosen_) {
-        const DeviceSearchOutcome outcome = searchDevices(board(), options_);
+        const DeviceSearchOutcome outcome =
+            searchDevices(board(), options_, SearchExtent::FirstFind);
         const SearchFinds first = firstFind(outcome, options_);
         const int address =
             first.ParallelFinds.isEmpty() ? first.SmbusFinds.first() : first.ParallelFinds.first();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "cli/BoardOptions.h"
+#include "core/chip/SharedState.h"
 #include "core/link/DeviceSearch.h"
 
 #include <memory>
@@ -28,7 +29,9 @@ namespace qmf::cli {
 // waiting takes real time.
 class Session {
 public:
-    explicit Session(BoardOptions options);
+    // Without --simulate the session talks to `hardware`, or, when none is given, to the real
+    // printer ports and SMBus adapters.
+    explicit Session(BoardOptions options, BoardFactory hardware = {});
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -64,6 +67,7 @@ public:
 
 private:
     BoardOptions options_;
+    BoardFactory hardware_;
     std::unique_ptr<Clock> clock_;
     ManualClock* manualClock_ = nullptr;
     sim::SimulatedBoard* simBoard_ = nullptr;

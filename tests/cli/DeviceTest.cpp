@@ -4,12 +4,17 @@
 // the recording board, where ports, bus modes and failures can be arranged.
 #include "ToolProcess.h"
 #include "cli/CommandFailure.h"
+#include "cli/Commands.h"
+#include "cli/Console.h"
 #include "cli/DeviceChoice.h"
 #include "cli/GlobalOptions.h"
+#include "cli/Runner.h"
+#include "cli/Session.h"
 #include "core/chip/SharedState.h"
 #include "core/link/DeviceSearch.h"
 #include "support/RecordingBoard.h"
 
+#include <QBuffer>
 #include <QDir>
 
 namespace qmf::cli::test {
@@ -65,6 +70,20 @@ TEST_F(ChipChoice, TheFirstFindUnlessAnAddressIsGivenAndBothAreKept) {
     expectFailure(kept("--address 0x5C heaters on"), 1,
                   "Sorry, heaters cannot be enabled when the eval baord is not used.");
 }
+
+// The fixture's recording board, lent to a session of the tool.
+class Borrowed final : public BoardLink {
+public:
+    explicit Borrowed(BoardLink& board) : board_(board) {}
+    ParallelPortLink& parallelPortLink() override { return board_.parallelPortLink(); }
+    SmbusLink& smbusLink() override { return board_.smbusLink(); }
+    void setActiveMedium(int medium) override { board_.setActiveMedium(medium); }
+    QString description() const override { return board_.description(); }
+    bool smbusAvailable() override { return board_.smbusAvailable(); }
+
+private:
+    BoardLink& board_;
+};
 
 // In-process: port 0 (378h) holds 5E in the normal bus mode, port 1 (278h) 5A in the alternate
 // one, the SMBus 58.
@@ -138,6 +157,61 @@ TEST_F(DeviceChoiceTest, TheFirstFindAloneDecidesThePath) {
     EXPECT_TRUE(DeviceSearch::applyChoice(state, first, 0x5E).isEmpty());
     EXPECT_EQ(state.CommsMedium, 1);
     EXPECT_EQ(state.DeviceAddress, 0x5E);
+}
+
+// A command that needs one chip probes only what the options allow and stops at the first
+// chip that answers: `get` with --port and --address costs its probe and its read, nothing
+// else; without them the order is the program's (ports, normal mode first, then the SMBus).
+TEST_F(DeviceChoiceTest, AGetProbesOnlyWhatItWasToldAndStopsAtTheFirstFind) {
+    const struct {
+        const char* options;
+        int transfers;
+        const char* firstProbe;
+        QStringList untouched = {};
+    } cases[] = {
+        {"--port 0 --address 0x5E",
+         2,
+         "BusEngine.ReadByte(5E,0D)=41",
+         {"Smbus", "PortIndex=1", "AlternateMode=1"}},
+        {"", 2, "BusEngine.ReadByte(5E,0D)=41", {"Smbus", "PortIndex=1", "AlternateMode=1"}},
+        {"--address 0x5A", 5, "BusEngine.ReadByte(5A,0D)=FF", {"Smbus"}},
+        {"--address 0x58", 6, "BusEngine.ReadByte(58,0D)=FF"},
+        {"--alternate", 12, "BusEngine.ReadByte(5E,0D)=FF", {"Smbus", "AlternateMode=0"}},
+        {"--smbus /dev/i2c-9", 5, "Smbus.ReadByte(5E,0D)=FF", {"BusEngine", "PortCount"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.options);
+        board->clearLog();
+        Session session(options(c.options), [this] { return std::make_unique<Borrowed>(*board); });
+        QBuffer out, err;
+        out.open(QIODevice::WriteOnly);
+        err.open(QIODevice::WriteOnly);
+        Console console(out, err);
+        const Parsed get = getCommand().parse({QStringLiteral("D")}, session.options());
+        ASSERT_EQ(runAction(get.action, session, console, {}), 0) << err.data().toStdString();
+        EXPECT_EQ(out.data(), "41\n");
+        const QStringList transfers = board->transfers();
+        EXPECT_EQ(transfers.size(), c.transfers) << transfers.join(u' ').toStdString();
+        EXPECT_EQ(transfers.value(0), QString::fromLatin1(c.firstProbe));
+        for (const QString& operation : c.untouched)
+            EXPECT_FALSE(board->log.join(u'\n').contains(operation)) << operation.toStdString();
+    }
+}
+
+// With no printer port and no SMBus adapter, detect says so, as the program's search does.
+TEST_F(DeviceChoiceTest, NothingToSearchIsNamed) {
+    board->setPorts({});
+    board->setSmbusAvailable(false);
+    const BoardOptions none = options("");
+    const DeviceSearchOutcome outcome = searchDevices(state.board(), none);
+    const QStringList message = nothingFoundMessage(outcome, none);
+    ASSERT_EQ(message.size(), 3);
+    EXPECT_EQ(message[0], QStringLiteral("Sorry, no QMF4150s were found. Please check all "
+                                         "connections and try again"));
+    EXPECT_EQ(message[1], QStringLiteral("No printer port was found on this computer."));
+    EXPECT_TRUE(message[2].startsWith(
+        QStringLiteral("No SMBus adapter was found on this computer (/dev/i2c-N).")));
+    EXPECT_TRUE(board->transfers().isEmpty());
 }
 
 } // namespace

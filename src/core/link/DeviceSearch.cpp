@@ -74,29 +74,46 @@ void DeviceSearch::searchPrinterPorts(SearchFinds& finds) {
     }
 }
 
-void DeviceSearch::searchPrinterPort(SearchFinds& finds, int port) {
+bool DeviceSearch::searchPrinterPort(SearchFinds& finds, int port, const SearchScope& scope) {
     board_.parallelPortLink().setPortIndex(quint8(port));
     for (bool alternate : {false, true}) {
+        if (scope.alternateMode && *scope.alternateMode != alternate) {
+            continue;
+        }
         board_.parallelPortLink().busEngine().setAlternateMode(alternate);
         for (quint8 address : AddressCandidates) {
+            if (scope.address && *scope.address != address) {
+                continue;
+            }
             if (probe(address, true)) {
                 finds.ParallelFinds << address;
                 finds.ParallelFindPorts << port;
                 finds.ParallelFindModes << board_.parallelPortLink().busEngine().AlternateMode();
+                if (scope.firstOnly) {
+                    return true;
+                }
             }
         }
     }
+    return false;
 }
 
-void DeviceSearch::searchSmbus(SearchFinds& finds) {
+bool DeviceSearch::searchSmbus(SearchFinds& finds, const SearchScope& scope) {
     for (quint8 address : AddressCandidates) {
+        if (scope.address && *scope.address != address) {
+            continue;
+        }
         if (onProgress) {
             onProgress(SmbusStep);
         }
         if (probe(address, false)) {
             finds.SmbusFinds << address;
+            if (scope.firstOnly) {
+                return true;
+            }
         }
     }
+    return false;
 }
 
 QString DeviceSearch::parallelEntryText(int address, qint16 portAddress) {

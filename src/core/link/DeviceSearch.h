@@ -5,6 +5,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <optional>
 
 namespace qmf {
 
@@ -23,6 +24,14 @@ struct SearchFinds {
     QList<int> SmbusFinds;         // address of each chip found on the on-board SMBus
     void clear();
     bool empty() const { return ParallelFinds.isEmpty() && SmbusFinds.isEmpty(); }
+};
+
+// A search narrowed to what a caller was told: one address, one bus mode, and whether to stop at
+// the first find. The default probes what the program's search probes.
+struct SearchScope {
+    std::optional<quint8> address;     // only this candidate
+    std::optional<bool> alternateMode; // only this AlternateMode on the printer ports
+    bool firstOnly = false;            // stop at the first chip that answers
 };
 
 // One line of the results list, with the device address it stands for.
@@ -44,10 +53,10 @@ public:
     // Every port, in index order: AlternateMode False then True, all candidates each time.
     void searchPrinterPorts(SearchFinds& finds);
     // One port only, the same way (no progress step): for callers that were told which port to
-    // use and must not touch the others.
-    void searchPrinterPort(SearchFinds& finds, int port);
-    // Every candidate on the on-board SMBus.
-    void searchSmbus(SearchFinds& finds);
+    // use and must not touch the others. Within `scope` only; true when it stopped at a find.
+    bool searchPrinterPort(SearchFinds& finds, int port, const SearchScope& scope = {});
+    // Every candidate on the on-board SMBus (within `scope`; true when it stopped at a find).
+    bool searchSmbus(SearchFinds& finds, const SearchScope& scope = {});
 
     // The results list: printer-port finds first (each selects its port to read PortAddress),
     // then SMBus finds, in find order.
