@@ -15,6 +15,7 @@ struct BoardOptions {
     std::optional<quint8> address; // --address: the chip at this address (8-bit form)
     QString simStateFile;          // --sim-state: the simulated chips kept in this file
     std::optional<quint8> simSmbusAddress; // --sim-smbus-address: the simulated SMBus chip
+    std::optional<qint64> simFailTransfer; // --sim-fail-transfer: this transfer (from 1) fails
 
     // The search looks at the printer ports / the SMBus at all.
     bool printerPortsAllowed() const { return smbusDevice.isEmpty(); }

@@ -94,8 +94,15 @@ Invocation parseInvocation(const QStringList& arguments) {
         QStringLiteral("With --simulate: put the simulated SMBus chip at this address instead of "
                        "5C (5E puts both chips at the same address, one on each path)."),
         QStringLiteral("0x5E"));
+    const QCommandLineOption simFailOption(
+        QStringLiteral("sim-fail-transfer"),
+        QStringLiteral("With --simulate: the N-th register transfer of the run (the first is 1, "
+                       "the device search's included) fails as a broken link would, to try what "
+                       "a script does then."),
+        QStringLiteral("N"));
     parser.addOptions({helpOption, versionOption, simulateOption, smbusOption, portOption,
-                       alternateOption, addressOption, simStateOption, simSmbusAddressOption});
+                       alternateOption, addressOption, simStateOption, simSmbusAddressOption,
+                       simFailOption});
     parser.addPositionalArgument(QStringLiteral("command"),
                                  QStringLiteral("The command to run (see Commands below)."),
                                  QStringLiteral("COMMAND [ARGUMENTS...]"));
@@ -185,6 +192,18 @@ Invocation parseInvocation(const QStringList& arguments) {
                                         "needs --simulate"));
         }
         board.simSmbusAddress = *address;
+    }
+    if (parser.isSet(simFailOption)) {
+        if (!board.simulate) {
+            return usage(QStringLiteral("--sim-fail-transfer fails a transfer of the simulated "
+                                        "board; it needs --simulate"));
+        }
+        const auto transfer = parseCount(parser.value(simFailOption), 1, 1'000'000'000,
+                                         QStringLiteral("--sim-fail-transfer"), error);
+        if (!transfer) {
+            return usage(error);
+        }
+        board.simFailTransfer = *transfer;
     }
 
     const QStringList positional = parser.positionalArguments();

@@ -77,6 +77,7 @@ int runTool(const QStringList& arguments, QIODevice& out, QIODevice& err) {
     }
     installInterruptHandlers();
     Session session(invocation.board);
+    session.warn = [&console](const QStringList& lines) { console.error(lines); };
     int status = runAction(parsed.action, session, console, {});
     // The session ends even after a failed or interrupted command: a simulated chip keeps what
     // was written.

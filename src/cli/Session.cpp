@@ -34,6 +34,9 @@ Session::Session(BoardOptions options, BoardFactory hardware)
             if (!options_.simStateFile.isEmpty()) {
                 restoreSimulatedBoard(options_.simStateFile, *board);
             }
+            if (options_.simFailTransfer) {
+                board->failTransferAfter(*options_.simFailTransfer - 1);
+            }
             simBoard_ = board.get();
             return board;
         }
@@ -67,6 +70,17 @@ SharedState& Session::chip() {
         }
         bindFanChannels(*state_);
         chosen_ = first;
+        // A medium that failed before this chip answered may hold the one the search would have
+        // chosen: say so, and which chip is used instead.
+        if (!outcome.failures.isEmpty() && warn) {
+            warn(outcome.failures +
+                 QStringList{QStringLiteral("using the chip at %1h on %2")
+                                 .arg(text::hex(quint32(address)),
+                                      first.ParallelFinds.isEmpty()
+                                          ? QStringLiteral("the SMBus")
+                                          : QStringLiteral("printer port %1")
+                                                .arg(first.ParallelFindPorts.first()))});
+        }
     }
     return *state_;
 }

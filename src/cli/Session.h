@@ -5,6 +5,8 @@
 #include "core/chip/SharedState.h"
 #include "core/link/DeviceSearch.h"
 
+#include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -59,6 +61,8 @@ public:
     quint8 heaterOutputs = 0;
     // A batch is running its lines.
     bool inBatch = false;
+    // Told what went wrong on the way that did not stop the command (standard error).
+    std::function<void(const QStringList&)> warn;
 
     // Ends the session: the simulated board's heaters go off, as the real board's do when the
     // tool lets go of the port, and the simulated chips are saved to --sim-state. Throws

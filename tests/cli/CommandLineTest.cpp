@@ -72,6 +72,8 @@ TEST(CommandLine, UsageErrorsExitTwoAndTouchNothing) {
         {"--sim-state board.state detect", "needs --simulate"},
         {"--sim-smbus-address 5E detect", "--sim-smbus-address moves the simulated SMBus chip"},
         {"--simulate --sim-smbus-address 5D detect", "5Dh is not a QMF4150 address"},
+        {"--sim-fail-transfer 3 detect", "needs --simulate"},
+        {"--simulate --sim-fail-transfer 0 detect", "--sim-fail-transfer 0 is outside 1 to"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);

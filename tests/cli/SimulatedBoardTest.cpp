@@ -5,15 +5,20 @@
 
 #include "ToolProcess.h"
 #include "boards/sim/ChipModel.h"
+#include "cli/Runner.h"
 #include "cli/SimStateFile.h"
 #include "core/files/MeasurementLog.h"
+#include "core/files/RegisterSettingsFile.h"
 #include "core/measure/Fan.h"
 #include "core/measure/Temperature.h"
+#include "core/text/NumberText.h"
 #include "core/text/Rounding.h"
 #include "core/time/Clock.h"
 #include "core/wizards/AutoSet.h"
 
+#include <QBuffer>
 #include <QDataStream>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTime>
@@ -195,6 +200,113 @@ TEST_F(SimulatedBoard, EveryRestoredQuantityIsBounded) {
     writeFile("board.state", boardWithModelTime(sim::physics::kMaxModelMs - 1000));
     EXPECT_EQ(kept("sleep 86400").exitCode, 0);
     EXPECT_EQ(kept("get D").out, "41\n");
+}
+
+// One run of the tool in this process, through its entry point, on the board kept in `state`
+// (at port 0, 5E, so that the one probe is transfer 1 and the command's own begin at 2).
+ToolResult inProcess(const QString& state, const QString& line) {
+    QBuffer out, err;
+    out.open(QIODevice::WriteOnly);
+    err.open(QIODevice::WriteOnly);
+    const int status = qmf::cli::runTool(
+        words("qmf4150ctl --simulate --port 0 --address 0x5E --sim-state " + state + ' ' + line),
+        out, err);
+    return {status, out.data(), err.data()};
+}
+
+QList<QByteArray> dumpLines(const QString& state) {
+    return inProcess(state, QStringLiteral("dump")).out.split('\n');
+}
+
+// One link failure at every transfer of dump, load and autoset: no crash, the failure named,
+// every other register saved or loaded (those operations skip a failed register and go on), no
+// auto-set row after the failed one written (auto-set stops there), no file half replaced.
+TEST_F(SimulatedBoard, ALinkFailureAtEveryTransferIsNamedAndHandledByTheRules) {
+    // Some thousand files are replaced here, each synced to its disk: in memory where there is
+    // a file system for that.
+    const QTemporaryDir memory(QStringLiteral("/dev/shm/qmf-sweep-XXXXXX"));
+    const QDir work(memory.isValid() ? memory.path() : dir.path());
+    const auto at = [&work](const char* name) { return work.filePath(QLatin1String(name)); };
+    const auto contents = [&at](const char* name) {
+        QFile file(at(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    };
+    const auto put = [&at](const char* name, const QByteArray& bytes) {
+        QFile file(at(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    };
+    const QString state = at("s"), settings = at("a.dat");
+    const auto reset = [&](const QByteArray& bytes) { put("s", bytes); };
+    ASSERT_EQ(inProcess(state, "dump " + settings).exitCode, 0);
+    const QByteArray baseline = contents("s"), full = contents("a.dat");
+    const QList<QByteArray> fullLines = full.split('\n');
+
+    const ToolResult probe = inProcess(state, "--sim-fail-transfer 1 dump " + settings);
+    EXPECT_EQ(probe.exitCode, 1);
+    EXPECT_TRUE(probe.err.contains("injected transfer failure")) << probe.err.toStdString();
+    EXPECT_EQ(contents("a.dat"), full);
+    for (int r = 0; r < 256; ++r) {
+        reset(baseline);
+        put("a.dat", "old");
+        const QString fail = QStringLiteral("--sim-fail-transfer %1 ").arg(r + 2);
+        const ToolResult dump = inProcess(state, fail + "dump " + settings);
+        ASSERT_EQ(dump.exitCode, 1) << r;
+        EXPECT_TRUE(dump.err.contains(QStringLiteral("Register %1 could not be read and is missing "
+                                                     "from the file: ReadByte failed")
+                                          .arg(text::hex(quint32(r)))
+                                          .toUtf8()))
+            << dump.err.toStdString();
+        QList<QByteArray> expected = fullLines;
+        expected.removeAt(r);
+        EXPECT_EQ(contents("a.dat").split('\n'), expected) << r;
+    }
+
+    // A file whose every line differs from the power-up value. A load whose write of register
+    // r fails leaves the chip as a load of the file with r's line holding the power-up value.
+    QByteArray file;
+    for (int r = 0; r < 256; ++r) {
+        const uint value = fullLines[r].split(',')[1].trimmed().toUInt(nullptr, 16);
+        file += registerSettingsLine(quint8(r), quint8(value ^ 0x21));
+    }
+    put("l.dat", file);
+    const QList<QByteArray> fileLines = file.split('\n');
+    for (int r = 0; r < 256; ++r) {
+        QList<QByteArray> unchanged = fileLines;
+        unchanged[r] = fullLines[r];
+        put("same.dat", unchanged.join('\n'));
+        reset(baseline);
+        ASSERT_EQ(inProcess(state, "load " + at("same.dat")).exitCode, 0);
+        const QList<QByteArray> expected = dumpLines(state);
+
+        reset(baseline);
+        const ToolResult load = inProcess(
+            state, QStringLiteral("--sim-fail-transfer %1 load %2").arg(r + 2).arg(at("l.dat")));
+        ASSERT_EQ(load.exitCode, 1) << r;
+        EXPECT_TRUE(load.err.contains(QStringLiteral("Writing register %1 failed: WriteByte failed")
+                                          .arg(text::hex(quint32(r)))
+                                          .toUtf8()))
+            << load.err.toStdString();
+        EXPECT_EQ(dumpLines(state), expected) << "failed at " << r;
+    }
+
+    const auto& table = AutoSetTable();
+    for (int row = 0; row < AutoSetRowCount; ++row) {
+        reset(baseline);
+        const ToolResult run =
+            inProcess(state, QStringLiteral("--sim-fail-transfer %1 autoset").arg(row + 2));
+        ASSERT_EQ(run.exitCode, 1) << row;
+        EXPECT_EQ(run.outLines().size(), row);
+        EXPECT_TRUE(run.err.contains(
+            QStringLiteral("register %1h: injected").arg(text::hex(table[row].Register)).toUtf8()))
+            << run.err.toStdString();
+        const QList<QByteArray> after = dumpLines(state);
+        for (int i = 0; i < AutoSetRowCount; ++i) {
+            const quint8 reg = table[i].Register;
+            EXPECT_EQ(after[reg], i < row ? registerSettingsLine(reg, table[i].Value).chopped(1)
+                                          : fullLines[reg])
+                << "row " << i << " after a failure at row " << row;
+        }
+    }
 }
 
 // The tool converts temperature bytes with the core's rule; the program's graph window converts

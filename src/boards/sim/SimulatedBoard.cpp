@@ -20,8 +20,9 @@ struct SimulatedBoard::Impl {
     // Counts the transfer and down injected failures; throws for the transfer that consumes one.
     void maybeFail(const QString& operation, const QString& where, quint8 device, quint8 reg) {
         ++transfers;
-        if (failuresLeft > 0) {
-            --failuresLeft;
+        const bool scheduled = transfers == failingTransfer;
+        if (failuresLeft > 0 || scheduled) {
+            failuresLeft -= scheduled ? 0 : 1;
             throw LinkError(operation, where, device, reg,
                             QStringLiteral("injected transfer failure"));
         }
@@ -108,6 +109,7 @@ struct SimulatedBoard::Impl {
     Smbus smbus{*this};
     int failuresLeft = 0;
     qint64 transfers = 0;
+    qint64 failingTransfer = 0; // the number of the one transfer to fail, 0 for none
     quint8 auxPrepare = 0;
     qint16 transferSetting = kDefaultTransferSetting;
     bool alternateMode = false;
@@ -139,6 +141,10 @@ quint8 SimulatedBoard::smbusChipAddress() const {
 
 void SimulatedBoard::failNextTransfers(int count) {
     impl_->failuresLeft = qMax(0, count);
+}
+
+void SimulatedBoard::failTransferAfter(qint64 passing) {
+    impl_->failingTransfer = passing < 0 ? 0 : impl_->transfers + passing + 1;
 }
 
 qint64 SimulatedBoard::transferCount() const {

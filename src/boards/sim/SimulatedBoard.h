@@ -32,6 +32,9 @@ public:
 
     // The next `count` transfers (ReadByte / WriteByte on either path) throw LinkError.
     void failNextTransfers(int count);
+    // After `passing` more transfers, the next one (only that one) throws LinkError; a negative
+    // count cancels it.
+    void failTransferAfter(qint64 passing);
     // Transfers so far (ReadByte / WriteByte on either path, failed ones included).
     qint64 transferCount() const;
 

@@ -110,5 +110,25 @@ TEST_F(SimulatedBoardTest, InjectedFailuresHitTheNextTransfersOnEitherPath) {
     EXPECT_EQ(portRead(0x5E, 0x60), 0xF8);
 }
 
+// One failure at a chosen transfer: the ones before and after it go through.
+TEST_F(SimulatedBoardTest, AFailureCanBeScheduledForOneTransfer) {
+    for (const int passing : {0, 1, 4}) {
+        SCOPED_TRACE(passing);
+        board.failTransferAfter(passing);
+        for (int i = 0; i < 6; ++i) {
+            quint8 value = 0;
+            if (i == passing) {
+                EXPECT_THROW(engine().ReadByte(0x5E, 0x0D, value), LinkError);
+            } else {
+                EXPECT_NO_THROW(engine().ReadByte(0x5E, 0x0D, value)) << i;
+            }
+        }
+    }
+    board.failTransferAfter(0);
+    board.failTransferAfter(-1);
+    quint8 value = 0;
+    EXPECT_NO_THROW(board.smbusLink().ReadByte(0x5C, 0x0D, value));
+}
+
 } // namespace
 } // namespace qmf::sim

@@ -2,6 +2,8 @@
 // The auto-set command and its report view on the recording board.
 #include "gui/wizards/AutoSetFRM.h"
 
+#include "core/text/NumberText.h"
+#include "core/wizards/AutoSet.h"
 #include "gui/shell/frmMain.h"
 #include "gui/support/TestContext.h"
 
@@ -95,6 +97,32 @@ TEST_F(AutoSetFRMTest, AFailedWriteReachesTheCallerAndKeepsTheLinesWrittenSoFar)
     EXPECT_EQ(t.errors.failureCount(), 1);
     EXPECT_EQ(list()->count(), 5);
     EXPECT_EQ(t.recording()->transfers().filter(u"WriteByte"_s).size(), 6);
+}
+
+// One link failure at each of the twenty writes: the rows before it are written and listed, the
+// failure is reported with its register, and no row after it is written.
+TEST(AutoSetSweep, ALinkFailureAtEveryWriteStopsTheRunThere) {
+    const auto& table = AutoSetTable();
+    for (int row = 0; row < AutoSetRowCount; ++row) {
+        SCOPED_TRACE(row);
+        TestContext t; // the simulated board
+        sim::SimulatedChip& chip = t.simBoard()->printerPortChip();
+        for (const AutoSetRow& r : table) {
+            chip.writeRegister(r.Register, r.Value ^ 0x0F); // anything but the table's value
+        }
+        t.simBoard()->failTransferAfter(row);
+        EXPECT_FALSE(t.errors.run(nullptr, [&t] { RunAutoSet(t.ctx); }));
+        EXPECT_TRUE(t.errors.lastError().contains(
+            u"register %1h: injected transfer failure"_s.arg(text::hex(table[row].Register))))
+            << t.errors.lastError().toStdString();
+        auto* list = t.windows.find<AutoSetFRM>()->findChild<QListWidget*>(u"ListBox"_s);
+        EXPECT_EQ(list->count(), row);
+        for (int i = 0; i < AutoSetRowCount; ++i) {
+            EXPECT_EQ(chip.readRegister(table[i].Register),
+                      i < row ? table[i].Value : table[i].Value ^ 0x0F)
+                << "row " << i;
+        }
+    }
 }
 
 } // namespace
