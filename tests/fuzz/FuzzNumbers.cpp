@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Number entry: the tool's hexadecimal bytes, seconds and counts, and the core's leading-number
-// entry rules.
+// Number entry: the shared byte entry of the register list and the tool, the tool's seconds and
+// counts, and the core's leading-number entry rules.
 #include "FuzzTarget.h"
 #include "cli/Numbers.h"
+#include "core/text/ByteText.h"
 #include "core/text/LeadingNumber.h"
 #include "core/text/NumberText.h"
 
@@ -10,21 +11,32 @@
 #include <cmath>
 
 using namespace qmf;
+using namespace Qt::StringLiterals;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
     QString error;
 
-    if (const auto value = cli::parseHex(text)) {
-        // What the tool prints reads back as the same number.
-        FUZZ_CHECK(cli::parseHex(text::hex(*value)) == value);
-        FUZZ_CHECK(cli::parseHex(QStringLiteral("0x") + text::hex(*value)) == value);
+    // The shared byte entry: what it accepts reads back from its own forms; the tool agrees.
+    const text::ByteText hexByte = text::parseHexByte(text);
+    if (hexByte.ok()) {
+        for (const QString& form :
+             {text::hex(hexByte.value), u"0x"_s + text::hex(hexByte.value),
+              u"&H"_s + text::hex(hexByte.value), text::hex(hexByte.value) + u'h'}) {
+            const text::ByteText again = text::parseHexByte(form);
+            FUZZ_CHECK(again.ok() && again.value == hexByte.value);
+        }
+    } else if (hexByte.kind == text::ByteText::Kind::TooLarge) {
+        FUZZ_CHECK(!hexByte.digits.isEmpty() && !hexByte.digits.startsWith(u'0'));
     }
-    const auto byte = cli::parseHexByte(text, QStringLiteral("REG"), error);
-    if (byte) {
-        FUZZ_CHECK(cli::parseHex(text) == std::optional<quint32>(*byte));
-    } else {
-        FUZZ_CHECK(!error.isEmpty());
+    const auto toolByte = cli::parseHexByte(text, u"REG"_s, error);
+    FUZZ_CHECK(toolByte.has_value() == hexByte.ok());
+    FUZZ_CHECK(!toolByte || *toolByte == hexByte.value);
+    FUZZ_CHECK(toolByte.has_value() == error.isEmpty());
+    const text::ByteText decimalByte = text::parseDecimalByte(text);
+    if (decimalByte.ok()) {
+        const text::ByteText again = text::parseDecimalByte(QString::number(decimalByte.value));
+        FUZZ_CHECK(again.ok() && again.value == decimalByte.value);
     }
 
     error.clear();
