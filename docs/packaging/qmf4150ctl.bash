@@ -22,7 +22,7 @@ _qmf4150ctl() {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
     local commands="detect get set dump load autoset monitor heaters sleep batch"
     local board_options="--help --version --simulate --smbus --port --alternate --address
-        --sim-smbus-address --sim-state"
+        --sim-smbus-address --sim-fail-transfer --sim-state"
     COMPREPLY=()
 
     case $prev in
@@ -41,7 +41,8 @@ _qmf4150ctl() {
         _qmf4150ctl_files xls "$cur"
         return
         ;;
-    --port | --address | --sim-smbus-address | --mask | -m | --interval | -i | --count | -n)
+    --port | --address | --sim-smbus-address | --sim-fail-transfer | --mask | -m | --interval | \
+        -i | --count | -n)
         return # a number
         ;;
     esac
@@ -50,7 +51,9 @@ _qmf4150ctl() {
     local i command="" position=0
     for ((i = 1; i < COMP_CWORD; i++)); do
         case ${COMP_WORDS[i]} in
-        --smbus | --port | --address | --sim-smbus-address | --sim-state) ((i++)) ;;
+        --smbus | --port | --address | --sim-smbus-address | --sim-fail-transfer | --sim-state)
+            ((i++))
+            ;;
         -*) ;;
         *)
             if [[ -z $command ]]; then

@@ -102,7 +102,8 @@ TEST_F(Completion, OffersCommandsOptionsFilesAndAdapters) {
         const char* offered;
     } cases[] = {
         {"", "autoset batch detect dump get heaters load monitor set sleep"},
-        {"--si", "--sim-smbus-address --sim-state --simulate"},
+        {"--si", "--sim-fail-transfer --sim-smbus-address --sim-state --simulate"},
+        {"--sim-fail-transfer 3 ", "autoset batch detect dump get heaters load monitor set sleep"},
         {"--sim-smbus-address 5E ", "autoset batch detect dump get heaters load monitor set sleep"},
         {"--simulate d", "detect dump"},
         {"--smbus ", "/dev/i2c-0 /dev/i2c-7"},
