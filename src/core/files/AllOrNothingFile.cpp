@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/files/AllOrNothingFile.h"
 
+#include <QFileInfo>
 #include <QIODevice>
 
 namespace qmf {
@@ -38,6 +39,14 @@ bool AllOrNothingFile::fail(const QString& reason) {
 }
 
 bool AllOrNothingFile::open() {
+    // Replacing is for files: a FIFO, a device or a directory of that name is not swapped for a
+    // regular file behind the user's back.
+    const QFileInfo existing(file_.fileName());
+    if (existing.exists() && !existing.isFile()) {
+        return fail(QStringLiteral("it is %1, not a regular file")
+                        .arg(existing.isDir() ? QStringLiteral("a directory")
+                                              : QStringLiteral("a device, a FIFO or a socket")));
+    }
     // Unbuffered: every write reaches the file at once, so its failure is seen by that write.
     if (!file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return fail(file_.errorString());

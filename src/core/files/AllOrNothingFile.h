@@ -17,7 +17,8 @@ QString writeFully(QIODevice& device, QByteArrayView bytes);
 
 // A file whose new contents replace the old ones only when every byte of them was written: they
 // go to a temporary file beside it, every write is checked, and only then is it renamed over the
-// old file. A failure anywhere leaves the old file as it was and is reported.
+// old file. A failure anywhere leaves the old file as it was and is reported. Only a regular file
+// (or none) is replaced: a FIFO, a device or a directory of that name is refused.
 //
 // QSaveFile alone does not give this: in Qt 6.4 its commit() reports success when the last
 // buffered bytes could not be written, and the short file then replaces the old one. Writing

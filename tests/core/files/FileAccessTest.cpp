@@ -126,6 +126,16 @@ TEST_F(AllOrNothing, WritesInPiecesAndDiscardsWhatIsNotCommitted) {
     } // never committed
     EXPECT_EQ(contents("b.dat"), "one,two");
     EXPECT_EQ(entries(), QStringList{QStringLiteral("b.dat")});
+    // What is not a regular file is not replaced by one.
+    const QByteArray fifo = QFile::encodeName(path("f.dat"));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    for (const QString& special : {path("f.dat"), QStringLiteral("/dev/null"), dir.path()}) {
+        EXPECT_NE(writeWholeFile(special, "x"), QString()) << special.toStdString();
+    }
+    struct stat info {};
+    ASSERT_EQ(::stat(fifo.constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    ::unlink(fifo.constData());
     AllOrNothingFile nowhere(path("no/such/dir/c.dat"));
     EXPECT_FALSE(nowhere.open());
     EXPECT_FALSE(nowhere.errorString().isEmpty());
