@@ -3,6 +3,7 @@
 
 #include "core/text/NumberText.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace qmf {
@@ -71,12 +72,22 @@ bool MeasurementLogWriter::writeLine(const QByteArray& line) {
         error_ = QStringLiteral("the log file is not open");
         return false;
     }
+    const qint64 before = file_.size();
     const qint64 written = file_.write(line);
-    if (written != line.size() || !file_.flush()) {
-        error_ = file_.errorString();
-        return false;
+    if (written == line.size() && file_.flush()) {
+        return true;
     }
-    return true;
+    error_ = file_.errorString();
+    if (error_.isEmpty() || file_.error() == QFileDevice::NoError) {
+        error_ = QStringLiteral("only %1 of %2 bytes of a line could be written")
+                     .arg(std::max<qint64>(written, 0))
+                     .arg(line.size());
+    }
+    // Best effort: a device that takes no bytes (or cannot be cut) keeps what it has.
+    if (written > 0 && file_.resize(before)) {
+        file_.seek(before);
+    }
+    return false;
 }
 
 bool MeasurementLogWriter::close() {

@@ -41,6 +41,8 @@ bool measurementLogLineDue(int nowMs, std::optional<int> lastLineMs, double inte
 
 // The open log file. Every line is written and flushed to the operating system before
 // writeLine() returns, so a crash of the program loses no logged line; every write is checked.
+// A line that cannot be written whole (a full disk, a file-size limit) is cut off again, so the
+// file holds whole lines only, and the failure is reported: a log is never short without saying.
 class MeasurementLogWriter {
 public:
     MeasurementLogWriter() = default;
@@ -55,7 +57,8 @@ public:
     QString fileName() const { return file_.fileName(); }
 
     // Writes the whole line and flushes it. False (with errorString()) when any byte could not
-    // be written; the file stays open so that the caller decides what to do.
+    // be written; what was written of the line is removed again where the file allows it. The
+    // file stays open so that the caller decides what to do.
     bool writeLine(const QByteArray& line);
 
     // Closes the file; false when the last bytes could not be written. Closing a closed log

@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace qmf {
 namespace {
@@ -67,6 +69,57 @@ TEST(MeasurementLog, WriterTruncatesOnOpenHasEveryLineOnDiskAtOnceAndReportsFail
         ASSERT_TRUE(writer.open(QStringLiteral("/dev/full")));
         EXPECT_FALSE(writer.writeLine(measurementLogHeader()));
         EXPECT_FALSE(writer.errorString().isEmpty());
+    }
+}
+
+// Files of this process may grow to `bytes` while it lives; a write past it fails with EFBIG
+// instead of killing the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit saved_{};
+    void (*oldHandler_)(int) = nullptr;
+};
+
+// A line that does not fit any more is reported and cut off again: the file ends with the last
+// whole line, however many bytes of the next one the system took.
+TEST(MeasurementLog, ALineCutShortByAFileSizeLimitIsReportedAndRemoved) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("log.xls"));
+    const QByteArray line =
+        measurementLogLine(QTime(14, 3, 27), LogReadings{2500, 2480, 31, 28, -5});
+    for (qint64 room : {qint64(0), qint64(1), line.size() / 2, line.size() - 1}) {
+        SCOPED_TRACE(room);
+        MeasurementLogWriter writer;
+        ASSERT_TRUE(writer.open(path));
+        ASSERT_TRUE(writer.writeLine(measurementLogHeader()));
+        ASSERT_TRUE(writer.writeLine(line));
+        const qint64 whole = measurementLogHeader().size() + line.size();
+        bool written = true;
+        {
+            FileSizeLimit limit(rlim_t(whole + room));
+            written = writer.writeLine(line);
+        }
+        EXPECT_FALSE(written);
+        EXPECT_FALSE(writer.errorString().isEmpty());
+        EXPECT_TRUE(writer.close());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), measurementLogHeader() + line);
     }
 }
 
