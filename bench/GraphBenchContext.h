@@ -28,11 +28,12 @@ public:
     int messages = 0;
     QString lastMessage;
     QStringList fileAnswers;
-    void message(QWidget*, Icon, const QString& title, const QString& text) override {
+    void message(QWidget*, Icon, const QString& title, const QString& text,
+                 const QString& = QString()) override {
         ++messages;
         lastMessage = title + QStringLiteral(": ") + text;
     }
-    QString fileName(QWidget*, FileMode, const QString&) override {
+    QString fileName(QWidget*, FileMode, const QString&, const QString& = QString()) override {
         return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
     }
 };

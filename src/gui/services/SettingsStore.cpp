@@ -1,9 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/services/SettingsStore.h"
 
+#include <QFileInfo>
 #include <QSettings>
 
 namespace qmf {
+
+namespace {
+
+const QString FilesSection = QStringLiteral("Files");
+
+} // namespace
 
 // The application name is used as the organisation-level file name, so that the values live in
 // one file named after the application.
@@ -25,6 +32,24 @@ bool SettingsStore::setValue(const QString& section, const QString& key, const Q
     settings.endGroup();
     settings.sync();
     return settings.status() == QSettings::NoError;
+}
+
+QString SettingsStore::lastChosenFile(const QString& kind) const {
+    return value(FilesSection, kind, QString());
+}
+
+bool SettingsStore::setLastChosenFile(const QString& kind, const QString& path) {
+    return setValue(FilesSection, kind,
+                    path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath());
+}
+
+QString SettingsStore::startFolder(const QString& kind) const {
+    const QString last = lastChosenFile(kind);
+    if (last.isEmpty()) {
+        return {};
+    }
+    const QFileInfo folder(QFileInfo(last).absolutePath());
+    return folder.isDir() ? folder.absoluteFilePath() : QString();
 }
 
 } // namespace qmf

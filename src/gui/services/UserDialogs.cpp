@@ -23,11 +23,12 @@ QMessageBox::Icon boxIcon(UserDialogs::Icon icon) {
 }
 
 void showBox(QWidget* parent, UserDialogs::Icon icon, const QString& title, const QString& text,
-             const QString& details) {
+             const QString& informativeText, const QString& details) {
     QMessageBox box(parent);
     box.setIcon(boxIcon(icon));
     box.setWindowTitle(title);
     box.setText(text);
+    box.setInformativeText(informativeText);
     box.setDetailedText(details); // an empty one shows no Show Details button
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
@@ -41,19 +42,21 @@ void UserDialogs::detailedMessage(QWidget* parent, Icon icon, const QString& tit
             details.isEmpty() ? text : text + QStringLiteral("\n\n") + details);
 }
 
-void QtUserDialogs::message(QWidget* parent, Icon icon, const QString& title, const QString& text) {
-    showBox(parent, icon, title, text, QString());
+void QtUserDialogs::message(QWidget* parent, Icon icon, const QString& title, const QString& text,
+                            const QString& informativeText) {
+    showBox(parent, icon, title, text, informativeText, QString());
 }
 
 void QtUserDialogs::detailedMessage(QWidget* parent, Icon icon, const QString& title,
                                     const QString& text, const QString& details) {
-    showBox(parent, icon, title, text, details);
+    showBox(parent, icon, title, text, QString(), details);
 }
 
-QString QtUserDialogs::fileName(QWidget* parent, FileMode mode, const QString& filter) {
+QString QtUserDialogs::fileName(QWidget* parent, FileMode mode, const QString& filter,
+                                const QString& startFolder) {
     return mode == FileMode::Open
-               ? QFileDialog::getOpenFileName(parent, QString(), QString(), filter)
-               : QFileDialog::getSaveFileName(parent, QString(), QString(), filter);
+               ? QFileDialog::getOpenFileName(parent, QString(), startFolder, filter)
+               : QFileDialog::getSaveFileName(parent, QString(), startFolder, filter);
 }
 
 } // namespace qmf

@@ -16,8 +16,10 @@ public:
 
     virtual ~UserDialogs() = default;
 
-    // A modal message box with one OK button.
-    virtual void message(QWidget* parent, Icon icon, const QString& title, const QString& text) = 0;
+    // A modal message box with one OK button; `informativeText`, when given, stands below the
+    // text (the file a message is about).
+    virtual void message(QWidget* parent, Icon icon, const QString& title, const QString& text,
+                         const QString& informativeText = QString()) = 0;
 
     // The same with a detailed text below it, shown when the user asks (Show Details...), so that
     // the text itself can stay as short as it must. Without an override the details follow the
@@ -25,17 +27,21 @@ public:
     virtual void detailedMessage(QWidget* parent, Icon icon, const QString& title,
                                  const QString& text, const QString& details);
 
-    // A file dialog; `filter` is in Qt form ("Excel Files (*.dat)"). Empty when cancelled.
-    virtual QString fileName(QWidget* parent, FileMode mode, const QString& filter) = 0;
+    // A file dialog; `filter` is in Qt form ("Excel Files (*.dat)"); it opens in `startFolder`
+    // when given. Empty when cancelled.
+    virtual QString fileName(QWidget* parent, FileMode mode, const QString& filter,
+                             const QString& startFolder = QString()) = 0;
 };
 
 // The real dialogs.
 class QtUserDialogs final : public UserDialogs {
 public:
-    void message(QWidget* parent, Icon icon, const QString& title, const QString& text) override;
+    void message(QWidget* parent, Icon icon, const QString& title, const QString& text,
+                 const QString& informativeText = QString()) override;
     void detailedMessage(QWidget* parent, Icon icon, const QString& title, const QString& text,
                          const QString& details) override;
-    QString fileName(QWidget* parent, FileMode mode, const QString& filter) override;
+    QString fileName(QWidget* parent, FileMode mode, const QString& filter,
+                     const QString& startFolder = QString()) override;
 };
 
 } // namespace qmf

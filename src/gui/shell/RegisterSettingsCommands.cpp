@@ -4,9 +4,12 @@
 #include "core/files/RegisterSettingsFile.h"
 #include "core/files/RegisterSettingsReport.h"
 #include "gui/services/AppContext.h"
+#include "gui/services/AppVersion.h"
+#include "gui/services/SettingsStore.h"
 #include "gui/services/UserDialogs.h"
 
 #include <QCursor>
+#include <QDir>
 #include <QGuiApplication>
 
 namespace qmf {
@@ -15,6 +18,8 @@ namespace {
 
 const QString Filter = QStringLiteral("Excel Files (*.dat)");
 const QString ProblemTitle = QStringLiteral("There was a Problem!");
+// Save and load share one memory of the last chosen file, as they share one dialog.
+const QString FileKind = QStringLiteral("SettingsFile");
 
 // 256 transfers take a noticeable moment on the printer-port path.
 class WaitCursor {
@@ -26,13 +31,17 @@ public:
 };
 
 // The file the user chose, or an empty name when the dialog was cancelled or the name was
-// refused (the user has been told then).
+// refused (the user has been told then). The dialog opens in the folder of the last chosen file,
+// also of an earlier run; a refused name is forgotten.
 QString chooseSettingsFile(AppContext& ctx, QWidget* parent, UserDialogs::FileMode mode) {
-    const QString name = ctx.dialogs.fileName(parent, mode, Filter);
+    SettingsStore store(applicationTitle());
+    const QString name = ctx.dialogs.fileName(parent, mode, Filter, store.startFolder(FileKind));
     if (name.isEmpty()) {
         return {};
     }
-    if (!hasRegisterSettingsExtension(name)) {
+    const bool accepted = hasRegisterSettingsExtension(name);
+    store.setLastChosenFile(FileKind, accepted ? name : QString());
+    if (!accepted) {
         ctx.dialogs.message(parent, UserDialogs::Icon::Exclamation, ProblemTitle,
                             QStringLiteral("Either an invalid filename or no file was selected, no "
                                            "settings were loaded."));
@@ -41,14 +50,16 @@ QString chooseSettingsFile(AppContext& ctx, QWidget* parent, UserDialogs::FileMo
     return name;
 }
 
-// A complete operation is news; anything less is a problem the user must see.
+// A complete operation is news; anything less is a problem the user must see. Either way the
+// box names the file below its text.
 void tell(AppContext& ctx, QWidget* parent, bool complete, const QString& successTitle,
-          const QStringList& lines) {
+          const QStringList& lines, const QString& path) {
     const QString text = lines.join(QLatin1Char('\n'));
+    const QString file = QDir::toNativeSeparators(path);
     if (complete) {
-        ctx.dialogs.message(parent, UserDialogs::Icon::Information, successTitle, text);
+        ctx.dialogs.message(parent, UserDialogs::Icon::Information, successTitle, text, file);
     } else {
-        ctx.dialogs.message(parent, UserDialogs::Icon::Exclamation, ProblemTitle, text);
+        ctx.dialogs.message(parent, UserDialogs::Icon::Exclamation, ProblemTitle, text, file);
     }
 }
 
@@ -64,7 +75,7 @@ void SaveRegisterSettings(AppContext& ctx, QWidget* parent) {
         WaitCursor wait;
         result = saveRegisterSettings(ctx.state, path);
     }
-    tell(ctx, parent, result.complete(), QStringLiteral("Data Saved"), describeSave(result));
+    tell(ctx, parent, result.complete(), QStringLiteral("Data Saved"), describeSave(result), path);
 }
 
 void LoadRegisterSettings(AppContext& ctx, QWidget* parent) {
@@ -77,7 +88,7 @@ void LoadRegisterSettings(AppContext& ctx, QWidget* parent) {
         WaitCursor wait;
         result = loadRegisterSettings(ctx.state, path);
     }
-    tell(ctx, parent, result.complete(), QStringLiteral("Data Loaded"), describeLoad(result));
+    tell(ctx, parent, result.complete(), QStringLiteral("Data Loaded"), describeLoad(result), path);
 }
 
 } // namespace qmf

@@ -6,7 +6,9 @@
 #include "core/text/NumberText.h"
 #include "gui/support/TestContext.h"
 
+#include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -19,6 +21,10 @@ const QString Problem = u"There was a Problem!"_s;
 
 class RegisterSettingsCommands : public ::testing::Test {
 protected:
+    // The per-user settings (the dialogs' memory of the last file) go to a folder of the test.
+    RegisterSettingsCommands() {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
+    }
     sim::SimulatedChip& chip() { return t.simBoard()->printerPortChip(); }
     // Runs the command with the dialog answering the name (in the test's folder; empty: cancel).
     void run(void (*command)(AppContext&, QWidget*), const QString& name) {
@@ -35,6 +41,7 @@ protected:
         return m.text;
     }
 
+    QTemporaryDir settingsDir;
     TestContext t;
     QTemporaryDir dir;
 };
@@ -60,6 +67,53 @@ TEST_F(RegisterSettingsCommands, LoadRestoresWhatSaveWroteTo256Lines) {
     EXPECT_EQ(t.dialogs.fileRequests.value(1).mode, UserDialogs::FileMode::Open);
     EXPECT_EQ(t.dialogs.fileRequests.value(0).filter, u"Excel Files (*.dat)"_s);
     EXPECT_EQ(t.dialogs.fileRequests.value(1).filter, u"Excel Files (*.dat)"_s);
+}
+
+// Save and load open their dialog in the folder of the last file chosen for either, also in a
+// later run; a refused name is forgotten, a folder that is gone is not offered. The success box
+// keeps its text and names the file below it.
+TEST_F(RegisterSettingsCommands, DialogsStartInTheFolderOfTheLastChosenFileAcrossRuns) {
+    ASSERT_TRUE(QDir(dir.path()).mkpath(u"a"_s) && QDir(dir.path()).mkpath(u"b"_s));
+    const QString a = dir.filePath(u"a"_s);
+    const QString b = dir.filePath(u"b"_s);
+    const struct {
+        void (*command)(AppContext&, QWidget*);
+        QString answer; // in the test's folder; empty: cancel
+        QString startFolder;
+    } steps[] = {
+        {SaveRegisterSettings, u"a/chip.dat"_s, QString()},
+        {LoadRegisterSettings, {}, a},
+        {LoadRegisterSettings, u"b/chip.dat"_s, a}, // missing file: still the chosen one
+        {SaveRegisterSettings, u"b/chip.DAT"_s, b},
+        {SaveRegisterSettings, u"a/again.dat"_s, QString()},
+        {LoadRegisterSettings, u"a/chip.dat"_s, a},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.answer.toStdString());
+        t.dialogs.fileRequests.clear();
+        run(step.command, step.answer);
+        ASSERT_EQ(t.dialogs.fileRequests.size(), 1);
+        EXPECT_EQ(t.dialogs.fileRequests[0].startFolder, step.startFolder);
+        t.dialogs.messages.clear();
+    }
+    run(SaveRegisterSettings, u"a/chip.dat"_s);
+    const FakeDialogs::Message saved = t.dialogs.messages.value(0);
+    EXPECT_EQ(saved.text, u"Register settings were saved to file."_s);
+    EXPECT_EQ(saved.informativeText, QDir::toNativeSeparators(dir.filePath(u"a/chip.dat"_s)));
+    run(LoadRegisterSettings, u"a/chip.dat"_s);
+    const FakeDialogs::Message loaded = t.dialogs.messages.value(1);
+    EXPECT_EQ(loaded.text, u"Register settings were loaded from file."_s);
+    EXPECT_EQ(loaded.informativeText, saved.informativeText);
+
+    // Another run of the program remembers it; once the folder is gone the dialog chooses.
+    TestContext later;
+    later.dialogs.fileAnswers << QString();
+    LoadRegisterSettings(later.ctx, nullptr);
+    EXPECT_EQ(later.dialogs.fileRequests.value(0).startFolder, a);
+    ASSERT_TRUE(QDir(a).removeRecursively());
+    later.dialogs.fileAnswers << QString();
+    SaveRegisterSettings(later.ctx, nullptr);
+    EXPECT_EQ(later.dialogs.fileRequests.value(1).startFolder, QString());
 }
 
 TEST_F(RegisterSettingsCommands, CancelDoesNothingAndANameNotEndingInLowerCaseDatIsRefused) {

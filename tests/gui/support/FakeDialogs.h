@@ -15,26 +15,30 @@ public:
         Icon icon;
         QString title;
         QString text;
-        QString details; // the detailed text (Show Details), empty without
+        QString details;         // the detailed text (Show Details), empty without
+        QString informativeText; // below the text, empty without
     };
     struct FileRequest {
         FileMode mode;
         QString filter;
+        QString startFolder;
     };
 
     QList<Message> messages;
     QList<FileRequest> fileRequests;
     QStringList fileAnswers; // taken from the front, one per dialog
 
-    void message(QWidget*, Icon icon, const QString& title, const QString& text) override {
-        messages.append({icon, title, text, {}});
+    void message(QWidget*, Icon icon, const QString& title, const QString& text,
+                 const QString& informativeText = QString()) override {
+        messages.append({icon, title, text, {}, informativeText});
     }
     void detailedMessage(QWidget*, Icon icon, const QString& title, const QString& text,
                          const QString& details) override {
-        messages.append({icon, title, text, details});
+        messages.append({icon, title, text, details, {}});
     }
-    QString fileName(QWidget*, FileMode mode, const QString& filter) override {
-        fileRequests.append({mode, filter});
+    QString fileName(QWidget*, FileMode mode, const QString& filter,
+                     const QString& startFolder = QString()) override {
+        fileRequests.append({mode, filter, startFolder});
         return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
     }
 };
