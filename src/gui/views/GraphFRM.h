@@ -30,6 +30,10 @@ class StripChart;
 // library, created by class identifier on first use and kept. Time of day (the log) and elapsed
 // time (the chart's time axis) come from ctx.clock.
 //
+// The log panel shows the log file's name while logging (LogFileLBL). The file dialog opens in the
+// folder of the last chosen log, also of an earlier run. A log holds at most 1,000,000 lines: the
+// line after that ends it with the "Log Full" message.
+//
 // Failures: a log file that cannot be opened or written ends logging with the "Error" message and
 // closes the file; graphing goes on. A failed chip transfer or calculation in a tick also ends a
 // running log that way, is reported through the error boundary and stops graphing, so a dead
@@ -51,6 +55,8 @@ public:
     bool logFileOpen() const { return log_.isOpen(); }
 
 private:
+    QWidget* buildLogPanel();
+
     // Handlers.
     void StartStopGraphsCHK_Click();
     void ResetGraphsCMD_Click();
@@ -67,6 +73,8 @@ private:
     void plot(const LogReadings& readings);
     void logIfDue(const LogReadings& readings);
     void logFailed();
+    void logFull();
+    void showLogFile(const QString& path);
     void stopAfterFailure();
 
     Code0Object& code0();
@@ -81,10 +89,12 @@ private:
     QCheckBox* logBox_ = nullptr;
     QLineEdit* intervalEdit_ = nullptr;
     QLabel* countLabel_ = nullptr;
+    QLabel* logFileLabel_ = nullptr;
     QTimer* timer_ = nullptr;
 
     QString logFileName_;
-    // Time of day (ms since midnight) of the last logged line; none yet in this log.
+    // Time of day (ms since midnight) of the last logged line, of this log or an earlier one;
+    // none yet.
     std::optional<int> lastLogTimeMs_;
     MeasurementLogWriter log_;
     std::unique_ptr<Code0Object> code0_;

@@ -36,8 +36,8 @@ TEST_F(GraphRecording, LogFileHoldsTheHeaderAndCrPrefixedTabSeparatedLines) {
     EXPECT_EQ(countLabel()->text(), QStringLiteral(" 2"));
 }
 
-// Each case is a new log with the delay typed into Text1 (more than 3600 becomes "3600"); the
-// first tick comes 100 ms after the log starts.
+// Each case is a new log with the delay typed into Text1 (more than 3600 becomes "3600"), an
+// hour after the last line of the case before; the first tick comes 100 ms after the log starts.
 TEST_F(GraphLog, LogsOnTheFirstTickThenAtTheDelayInText1) {
     const struct {
         const char* typed;
@@ -57,6 +57,7 @@ TEST_F(GraphLog, LogsOnTheFirstTickThenAtTheDelayInText1) {
         edit->clear();
         QTest::keyClicks(edit, QLatin1String(c.typed));
         EXPECT_EQ(edit->text(), QLatin1String(c.shown));
+        t.clock.advanceMs(3600 * 1000);
         makeLog(path);
         ticks(c.ticks);
         EXPECT_EQ(dataLines(path).size(), c.lines);
@@ -77,22 +78,90 @@ TEST_F(GraphLog, IntervalHoldsAcrossMidnight) {
     EXPECT_EQ(stamps, QList<QByteArray>({"23:59:50", "23:59:55", "00:00:00", "00:00:05"}));
 }
 
-TEST_F(GraphLog, TheMillionAndFirstLineEndsTheLogWithItsFileClosed) {
+// The log holds 1,000,000 lines at most: the line after the millionth is not written, the log
+// ends as a full one (not as a failed one) and graphing goes on. A new log counts from nothing.
+TEST_F(GraphLog, TheMillionAndFirstLineEndsTheLogAsFull) {
     makeLog(logPath());
     ticks();
     countLabel()->setText(QStringLiteral(" 999999"));
     t.clock.advanceMs(5000);
     ticks();
-    EXPECT_EQ(logErrors(), 0) << "the millionth line is still fine";
+    EXPECT_EQ(t.dialogs.messages.size(), 0) << "the millionth line is still fine";
+    EXPECT_EQ(countLabel()->text(), QStringLiteral(" 1000000"));
     t.clock.advanceMs(5000);
     ticks();
-    EXPECT_EQ(dataLines(logPath()).size(), 3) << "the line that passed the limit is kept";
-    EXPECT_EQ(countLabel()->text(), QStringLiteral(" 1000001"));
-    EXPECT_EQ(logErrors(), 1);
+    EXPECT_EQ(dataLines(logPath()).size(), 2) << "the line past the limit is not written";
+    EXPECT_EQ(countLabel()->text(), QStringLiteral(" 1000000"));
+    ASSERT_EQ(t.dialogs.messages.size(), 1);
+    const FakeDialogs::Message full = t.dialogs.messages[0];
+    EXPECT_EQ(full.icon, UserDialogs::Icon::Information);
+    EXPECT_EQ(full.title, QStringLiteral("Log Full"));
+    EXPECT_EQ(full.text, QStringLiteral("The log file is full (1,000,000 lines). Logging has "
+                                        "stopped.\nMake a new log to go on logging."));
+    EXPECT_EQ(full.informativeText, QDir::toNativeSeparators(logPath()));
+    EXPECT_EQ(logErrors(), 0);
     EXPECT_FALSE(view().logFileOpen());
+    EXPECT_EQ(view().LogFileName(), logPath());
     EXPECT_EQ(logBox()->checkState(), Qt::PartiallyChecked);
+    EXPECT_FALSE(logBox()->isEnabled());
+    EXPECT_TRUE(makeLogButton()->isEnabled());
+    EXPECT_EQ(child<QLabel>("LogFileLBL")->text(), QString());
     EXPECT_TRUE(timer()->isActive()) << "graphing goes on";
     EXPECT_EQ(t.errors.failureCount(), 0);
+    ticks(100);
+    EXPECT_EQ(t.dialogs.messages.size(), 1);
+    // The next log is a file of its own: header first, counted from one.
+    makeLog(logPath("next.xls"));
+    ticks();
+    EXPECT_TRUE(bytes(logPath("next.xls")).startsWith("Time\tFan0"));
+    EXPECT_EQ(dataLines(logPath("next.xls")).size(), 1);
+    EXPECT_EQ(countLabel()->text(), QStringLiteral(" 1"));
+}
+
+// A new log keeps the time of the last logged line: its first line comes the interval after the
+// last line of the log before, with its header.
+TEST_F(GraphLog, ANewLogKeepsTheTimeOfTheLastLine) {
+    makeLog(logPath("first.xls"));
+    ticks(); // a line at once
+    logBox()->click();
+    EXPECT_EQ(countLabel()->text(), QString());
+    makeLog(logPath("second.xls"));
+    ticks(49); // 4.9 s after the last line
+    EXPECT_EQ(bytes(logPath("second.xls")), QByteArray());
+    EXPECT_EQ(countLabel()->text(), QString());
+    ticks();
+    EXPECT_TRUE(bytes(logPath("second.xls")).startsWith("Time\tFan0"));
+    EXPECT_EQ(dataLines(logPath("second.xls")).size(), 1);
+    EXPECT_EQ(countLabel()->text(), QStringLiteral(" 1"));
+}
+
+// While logging the panel names the file; the dialog opens in the folder of the last chosen log,
+// also in a later run, and forgets a refused name.
+TEST_F(GraphLog, ThePanelNamesTheLogAndTheDialogRemembersItsFolder) {
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("logs")));
+    const QString folder = dir.filePath(QStringLiteral("logs"));
+    auto* name = child<QLabel>("LogFileLBL");
+    EXPECT_EQ(name->text(), QString());
+    makeLog(logPath("logs/run1.xls"));
+    EXPECT_EQ(name->text(), QStringLiteral("run1.xls"));
+    EXPECT_EQ(name->toolTip(), QDir::toNativeSeparators(logPath("logs/run1.xls")));
+    logBox()->click();
+    EXPECT_EQ(name->text(), QString());
+    makeLog(QString());                // cancelled
+    makeLog(logPath("logs/run2.XLS")); // refused: forgotten
+    makeLog(QString());
+    const QStringList folders = {QString(), folder, folder, QString()};
+    ASSERT_EQ(t.dialogs.fileRequests.size(), folders.size());
+    for (int i = 0; i < folders.size(); ++i) {
+        EXPECT_EQ(t.dialogs.fileRequests[i].startFolder, folders[i]) << i;
+    }
+    makeLog(logPath("logs/run3.xls"));
+    logBox()->click();
+    TestContext later;
+    later.windows.show<GraphFRM>(later.ctx)
+        .findChild<QPushButton*>(QStringLiteral("MakeLog_CMD"))
+        ->click();
+    EXPECT_EQ(later.dialogs.fileRequests.value(0).startFolder, folder);
 }
 
 TEST_F(GraphLog, AnEmptyOrNonXlsNameIsRefused) {
@@ -120,6 +189,7 @@ TEST_F(GraphLog, AnEmptyOrNonXlsNameIsRefused) {
 TEST_F(GraphLog, StoppingEndsTheLogAndTheNextStartsWithAHeader) {
     for (bool byGraphing : {false, true}) {
         SCOPED_TRACE(byGraphing);
+        t.clock.advanceMs(3600 * 1000); // the last line of a log before is long past
         makeLog(logPath());
         ticks(60);
         EXPECT_TRUE(bytes(logPath()).startsWith("Time\tFan0\tFan1"));
@@ -157,6 +227,7 @@ TEST_F(GraphLog, AFileThatCannotBeOpenedOrWrittenEndsLogging) {
         EXPECT_TRUE(timer()->isActive());
     }
     EXPECT_EQ(t.errors.failureCount(), 0) << "a log failure is not a board failure";
+    t.clock.advanceMs(5000); // the interval after the line that could not be written
     makeLog(logPath());
     ticks();
     EXPECT_EQ(dataLines(logPath()).size(), 1);

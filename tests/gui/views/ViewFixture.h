@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -31,11 +32,13 @@ inline void keepPicture(QWidget& widget, const char* file) {
 // One view of class V on a test board (the recording fake unless told otherwise: chip at 5Eh on
 // the printer port), created on first use so that a test can set the board up before it loads.
 // Each test has a folder of its own, which also stands for the per-user settings, so that no
-// registration record of the machine decides where the calculation library comes from.
+// registration record of the machine decides where the calculation library comes from, and the
+// program's settings (the dialogs' last folders) stay the test's.
 template <class V> class ViewTest : public ::testing::Test {
 protected:
     explicit ViewTest(TestContext::BoardKind kind = TestContext::Recording) : t(kind) {
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
     }
     V& view() {
         if (view_ == nullptr) {
