@@ -21,11 +21,15 @@
 
 namespace qmf {
 
-void ConsoleDialogs::message(QWidget*, Icon, const QString& title, const QString& text) {
+void ConsoleDialogs::message(QWidget*, Icon, const QString& title, const QString& text,
+                             const QString& informativeText) {
     std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
+    if (!informativeText.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(informativeText));
+    }
 }
 
-QString ConsoleDialogs::fileName(QWidget*, FileMode, const QString&) {
+QString ConsoleDialogs::fileName(QWidget*, FileMode, const QString&, const QString&) {
     return {};
 }
 

@@ -11,8 +11,10 @@ struct AppContext;
 // since no one is there to close a box.
 class ConsoleDialogs final : public UserDialogs {
 public:
-    void message(QWidget* parent, Icon icon, const QString& title, const QString& text) override;
-    QString fileName(QWidget* parent, FileMode mode, const QString& filter) override;
+    void message(QWidget* parent, Icon icon, const QString& title, const QString& text,
+                 const QString& informativeText = QString()) override;
+    QString fileName(QWidget* parent, FileMode mode, const QString& filter,
+                     const QString& startFolder = QString()) override;
 };
 
 // --self-test: checks an installation on the simulated board the way a user would: Next, Next
