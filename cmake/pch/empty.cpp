@@ -1,0 +1,2 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Compiled only so that its target precompiles a header set for others to reuse.
