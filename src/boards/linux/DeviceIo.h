@@ -16,6 +16,8 @@ public:
     // open(2) for reading and writing: a descriptor, or -errno.
     virtual int open(const QString& path) = 0;
     virtual void close(int fd) = 0;
+    // Whether the node is there (a USB adapter's node goes when it is unplugged).
+    virtual bool exists(const QString& path) = 0;
 
     // i2c-dev: I2C_FUNCS, I2C_SLAVE (7-bit address) and the SMBus byte-data transfers.
     virtual int i2cFunctionality(int fd, unsigned long& functionality) = 0;
@@ -37,6 +39,7 @@ class SystemDeviceIo final : public DeviceIo {
 public:
     int open(const QString& path) override;
     void close(int fd) override;
+    bool exists(const QString& path) override;
     int i2cFunctionality(int fd, unsigned long& functionality) override;
     int i2cSetSlave(int fd, int address7) override;
     int smbusReadByteData(int fd, quint8 reg) override;

@@ -49,6 +49,12 @@ I2cDevSmbus::~I2cDevSmbus() {
     closeAdapter();
 }
 
+void I2cDevSmbus::setAdapter(SmbusAdapterInfo adapter) {
+    closeAdapter();
+    adapter_ = std::move(adapter);
+    removed_ = false;
+}
+
 QString I2cDevSmbus::deviceName() const {
     return adapter_.found ? adapter_.node : QStringLiteral("SMBus");
 }
@@ -66,6 +72,7 @@ void I2cDevSmbus::ReadByte(quint8 device, quint8 reg, quint8& value) {
         return;
     }
     const int error = -result;
+    checkStillThere("ReadByte", device, reg);
     if (isNoAcknowledge(error)) {
         value = 0xFF;
         return;
@@ -83,6 +90,7 @@ void I2cDevSmbus::WriteByte(quint8 device, quint8 reg, quint8 value) {
         return;
     }
     const int error = -result;
+    checkStillThere("WriteByte", device, reg);
     if (error == ENODEV) {
         closeAdapter();
     }
@@ -95,9 +103,14 @@ void I2cDevSmbus::WriteByte(quint8 device, quint8 reg, quint8 value) {
 int I2cDevSmbus::prepare(const char* operation, quint8 device, int reg) {
     if (!adapter_.found) {
         fail(operation, device, reg,
-             QStringLiteral("this PC offers no SMBus adapter: no i2c adapter belongs to an SMBus "
-                            "host controller (load its driver, or name an adapter with "
-                            "--smbus /dev/i2c-N)"));
+             QStringLiteral("no SMBus adapter is chosen: this PC has neither an SMBus host "
+                            "controller nor exactly one USB bridge among its i2c adapters (load "
+                            "the driver and the i2c-dev module; to use one of several bridges "
+                            "choose it in the device search or name it with --smbus /dev/i2c-N; "
+                            "qmf4150ctl adapters lists them)"));
+    }
+    if (removed_) {
+        checkStillThere(operation, device, reg);
     }
     checkDevice(operation, device, reg);
     if (fd_ < 0) {
@@ -129,6 +142,7 @@ int I2cDevSmbus::prepare(const char* operation, quint8 device, int reg) {
         const int result = io_.i2cSetSlave(fd_, address7);
         if (result < 0) {
             const int error = -result;
+            checkStillThere(operation, device, reg);
             fail(operation, device, reg,
                  error == EBUSY ? QStringLiteral("%1: a kernel driver is bound to this address; "
                                                  "unbind it to reach the device from here")
@@ -147,6 +161,20 @@ void I2cDevSmbus::checkDevice(const char* operation, quint8 device, int reg) con
              QStringLiteral("the device address is not in 8-bit form (bit 0 must be 0: the "
                             "7-bit address shifted left by one)"));
     }
+}
+
+void I2cDevSmbus::checkStillThere(const char* operation, quint8 device, int reg) {
+    if (!removed_ && io_.exists(adapter_.node)) {
+        return;
+    }
+    removed_ = true;
+    closeAdapter();
+    fail(operation, device, reg,
+         QStringLiteral("the %1 %2 was removed (unplugged, or its driver unloaded); plug it back "
+                        "in and search again")
+             .arg(adapter_.kind == SmbusAdapterKind::UsbBridge ? QStringLiteral("USB bridge")
+                                                               : QStringLiteral("adapter"),
+                  adapter_.node));
 }
 
 void I2cDevSmbus::fail(const char* operation, int device, int reg, const QString& reason) const {

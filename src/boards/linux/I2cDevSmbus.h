@@ -17,6 +17,13 @@ class DeviceIo;
 // the byte read is FFh and no error is raised, so a device search goes on. Every other failure,
 // and every failure of WriteByte, is a LinkError naming the node, the device, the register and
 // the system's reason.
+//
+// A USB bridge can be unplugged at any time, and the kernel then fails transfers in several
+// ways (ENODEV, ESHUTDOWN, EPROTO, ETIMEDOUT, even EIO that looks like a missing device). So
+// after any failure the node is looked for: when it is gone the adapter is closed (which lets
+// the kernel finish removing it) and this and every later transfer fail with "... was removed",
+// until another adapter is set. The number is never opened again on its own: another adapter
+// may take it.
 class I2cDevSmbus final : public SmbusLink {
 public:
     I2cDevSmbus(DeviceIo& io, SmbusAdapterInfo adapter);
@@ -29,6 +36,9 @@ public:
     // The node, or "SMBus" when there is no adapter.
     QString deviceName() const;
     quint8 targetAddress() const { return target_; }
+    // Another adapter from now on (the device search chose it); closes the one before.
+    void setAdapter(SmbusAdapterInfo adapter);
+    bool removed() const { return removed_; }
 
     qint32 BaseAddress() override { return adapter_.baseAddress; }
     void setTargetAddress(quint8 device) override;
@@ -39,6 +49,8 @@ private:
     // Opens the adapter if needed and points it at the device; returns the descriptor.
     int prepare(const char* operation, quint8 device, int reg);
     void checkDevice(const char* operation, quint8 device, int reg) const;
+    // Throws "... was removed" when the adapter's node is gone.
+    void checkStillThere(const char* operation, quint8 device, int reg);
     [[noreturn]] void fail(const char* operation, int device, int reg, const QString& reason) const;
     void closeAdapter();
 
@@ -47,6 +59,7 @@ private:
     int fd_ = -1;
     int slave_ = -1;
     quint8 target_ = 0;
+    bool removed_ = false;
 };
 
 } // namespace qmf::linux_hw

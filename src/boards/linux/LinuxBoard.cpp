@@ -18,9 +18,11 @@ std::unique_ptr<BoardLink> makeLinuxBoard(const LinuxBoardOptions& options) {
     if (!timing) {
         timing = std::make_shared<SystemBusTiming>();
     }
-    return std::make_unique<LinuxBoardLink>(
+    auto link = std::make_unique<LinuxBoardLink>(
         std::move(io), std::move(timing), [options] { return scanPrinterPorts(options); },
         findSmbusAdapter(options));
+    link->setAdapterScanner([options] { return scanSmbusAdapters(options); }, options.smbusDevice);
+    return link;
 }
 
 } // namespace qmf::linux_hw

@@ -34,4 +34,33 @@ QString LinuxBoardLink::description() const {
     }
 }
 
+bool LinuxBoardLink::smbusAvailable() {
+    return smbus_->available() || (scanAdapters_ && !scanAdapters_().adapters.isEmpty());
+}
+
+SmbusAdapterChoice* LinuxBoardLink::smbusAdapterChoice() {
+    return scanAdapters_ ? this : nullptr;
+}
+
+void LinuxBoardLink::setAdapterScanner(AdapterScanner scan, QString named) {
+    scanAdapters_ = std::move(scan);
+    named_ = std::move(named);
+}
+
+SmbusAdapterList LinuxBoardLink::scanAdapters() {
+    return scanAdapters_ ? scanAdapters_() : SmbusAdapterList{};
+}
+
+void LinuxBoardLink::chooseAdapter(const SmbusAdapter& adapter) {
+    // The same adapter again keeps its open node and what it knows about it (a removal).
+    if (smbus_->available() && smbus_->adapter().node == adapter.node && !smbus_->removed()) {
+        return;
+    }
+    smbus_->setAdapter(adapterInfo(adapter));
+}
+
+QString LinuxBoardLink::chosenAdapter() const {
+    return smbus_->available() ? smbus_->adapter().node : QString();
+}
+
 } // namespace qmf::linux_hw

@@ -53,6 +53,10 @@ void SystemDeviceIo::close(int fd) {
     ::close(fd);
 }
 
+bool SystemDeviceIo::exists(const QString& path) {
+    return ::access(path.toLocal8Bit().constData(), F_OK) == 0;
+}
+
 int SystemDeviceIo::i2cFunctionality(int fd, unsigned long& functionality) {
     return ioctlResult(fd, I2C_FUNCS, &functionality);
 }

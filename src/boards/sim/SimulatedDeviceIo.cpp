@@ -30,6 +30,15 @@ void SimulatedDeviceIo::addParport(const QString& node, linux_hw::PortIo& port) 
     nodes_[node].port = &port;
 }
 
+void SimulatedDeviceIo::removeNode(const QString& node, int error) {
+    nodes_.remove(node);
+    for (Descriptor& d : open_) {
+        if (d.node == node) {
+            d.gone = error;
+        }
+    }
+}
+
 void SimulatedDeviceIo::failNext(const QString& node, Call call, int error, int count) {
     failures_[node][int(call)] = {error, count};
 }
@@ -57,7 +66,7 @@ SimulatedDeviceIo::Descriptor* SimulatedDeviceIo::descriptor(int fd) {
 
 SimulatedDeviceIo::Node* SimulatedDeviceIo::i2cNode(int fd) {
     Descriptor* d = descriptor(fd);
-    if (!d) {
+    if (!d || d->gone) {
         return nullptr;
     }
     auto it = nodes_.find(d->node);
@@ -85,6 +94,9 @@ int SimulatedDeviceIo::i2cFunctionality(int fd, unsigned long& functionality) {
     if (!d) {
         return -EBADF;
     }
+    if (d->gone) {
+        return -d->gone;
+    }
     if (const int error = injected(d->node, Call::Functionality)) {
         return error;
     }
@@ -100,6 +112,9 @@ int SimulatedDeviceIo::i2cSetSlave(int fd, int address7) {
     Descriptor* d = descriptor(fd);
     if (!d) {
         return -EBADF;
+    }
+    if (d->gone) {
+        return -d->gone;
     }
     if (const int error = injected(d->node, Call::SetSlave)) {
         return error;
@@ -119,6 +134,10 @@ RegisterDevice* SimulatedDeviceIo::addressedDevice(int fd, Call call, int& error
     Descriptor* d = descriptor(fd);
     if (!d) {
         error = -EBADF;
+        return nullptr;
+    }
+    if (d->gone) {
+        error = -d->gone;
         return nullptr;
     }
     if ((error = injected(d->node, call)) != 0) {
@@ -158,6 +177,9 @@ int SimulatedDeviceIo::ppClaim(int fd) {
     if (!d) {
         return -EBADF;
     }
+    if (d->gone) {
+        return -d->gone;
+    }
     if (const int error = injected(d->node, Call::Claim)) {
         return error;
     }
@@ -181,6 +203,9 @@ int SimulatedDeviceIo::claimedPort(int fd, linux_hw::PortIo*& port) {
     Descriptor* d = descriptor(fd);
     if (!d) {
         return -EBADF;
+    }
+    if (d->gone) {
+        return -d->gone;
     }
     port = nodes_.value(d->node).port;
     if (!port) {

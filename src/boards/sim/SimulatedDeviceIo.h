@@ -38,6 +38,11 @@ public:
     void addI2cAdapter(const QString& node, unsigned long functionality);
     void addI2cDevice(const QString& node, int address7, RegisterDevice& device);
     void addParport(const QString& node, linux_hw::PortIo& port);
+    // The node goes away, as when a USB adapter is unplugged: it can no longer be opened, and
+    // every call on a descriptor still open on it fails with `error` (what the driver of a
+    // vanished device returns). Adding the node again makes a new device; the old descriptors
+    // stay dead.
+    void removeNode(const QString& node, int error);
     // The next `count` calls of this kind on the node fail with `error`; a count of -1 makes it
     // permanent (a forbidden node: Open with EACCES).
     void failNext(const QString& node, Call call, int error, int count = 1);
@@ -47,6 +52,7 @@ public:
 
     int open(const QString& path) override;
     void close(int fd) override;
+    bool exists(const QString& path) override { return nodes_.contains(path); }
     int i2cFunctionality(int fd, unsigned long& functionality) override;
     int i2cSetSlave(int fd, int address7) override;
     int smbusReadByteData(int fd, quint8 reg) override;
@@ -68,6 +74,7 @@ private:
         QString node;
         int slave = 0;
         bool claimed = false;
+        int gone = 0; // the errno of every call once the node was removed
     };
     // 0 when the call goes ahead, else -errno; counts the call.
     int injected(const QString& node, Call call);

@@ -8,6 +8,8 @@
 
 namespace qmf {
 
+class SmbusAdapterChoice;
+
 // The component through which every register byte passes. Device addresses are in 8-bit form
 // (the 7-bit address shifted left by one). A failed operation throws LinkError; a chip that is
 // not there is no failure: ReadByte returns normally with a byte other than 0x41.
@@ -80,6 +82,9 @@ public:
     virtual QString description() const = 0;
     // Whether this machine offers an SMBus controller the SMBus path can use.
     virtual bool smbusAvailable() { return true; }
+    // The i2c adapters the SMBus path can be put on; null where the SMBus is built into the
+    // board (the simulated boards).
+    virtual SmbusAdapterChoice* smbusAdapterChoice() { return nullptr; }
 };
 
 } // namespace qmf

@@ -104,6 +104,47 @@ TEST_F(SmbusTest, EveryErrnoClassIsHandled) {
     EXPECT_EQ(io.openDescriptors(), 1);
 }
 
+// A bridge unplugged between two transfers: whatever the driver answers then, the transfer
+// fails saying so, the node is let go, and so do later transfers (another adapter may take the
+// number) until the adapter is set again.
+TEST_F(SmbusTest, AnUnpluggedAdapterFailsAsRemovedUntilAnotherIsSet) {
+    const QString removed = QStringLiteral("the USB bridge /dev/i2c-4 was removed");
+    for (int error : {ENODEV, ESHUTDOWN, EPROTO, ETIMEDOUT, EIO, ENXIO}) {
+        SCOPED_TRACE(linux_hw::errnoText(error).toStdString());
+        sim::SimulatedDeviceIo usb;
+        usb.addI2cAdapter(Node);
+        usb.addI2cDevice(Node, 0x2E, chip);
+        linux_hw::I2cDevSmbus bridge(
+            usb, {true, Node, "CP2112 SMBus Bridge on hidraw0", 0, SmbusAdapterKind::UsbBridge});
+        quint8 value = 0;
+        bridge.ReadByte(0x5C, 0x0D, value);
+        ASSERT_EQ(value, 0x41);
+        usb.removeNode(Node, error);
+        EXPECT_EQ(linkError([&] { bridge.ReadByte(0x5C, 0x20, value); }).message(),
+                  "ReadByte failed on /dev/i2c-4, device 5Ch, register 20h: " + removed +
+                      " (unplugged, or its driver unloaded); plug it back in and search again");
+        EXPECT_EQ(usb.openDescriptors(), 0);
+        // Plugged back under the same number: a new device, which only a new choice takes.
+        usb.addI2cAdapter(Node);
+        usb.addI2cDevice(Node, 0x2E, chip);
+        EXPECT_TRUE(
+            linkError([&] { bridge.WriteByte(0x5C, 0x40, 1); }).reason().startsWith(removed));
+        EXPECT_TRUE(
+            linkError([&] { bridge.ReadByte(0x5E, 0x0D, value); }).reason().startsWith(removed));
+        EXPECT_EQ(usb.calls(Call::Open), 1);
+        bridge.setAdapter(
+            {true, Node, "CP2112 SMBus Bridge on hidraw1", 0, SmbusAdapterKind::UsbBridge});
+        bridge.ReadByte(0x5C, 0x0D, value);
+        EXPECT_EQ(value, 0x41);
+    }
+    // A write that finds the adapter gone says the same.
+    EXPECT_EQ(read(0x5C), 0x41);
+    io.removeNode(Node, ENODEV);
+    EXPECT_TRUE(linkError([&] { smbus->WriteByte(0x5C, 0x40, 1); })
+                    .reason()
+                    .startsWith("the adapter /dev/i2c-4 was removed"));
+}
+
 TEST_F(SmbusTest, BadAddressesAndAdaptersWithoutByteDataAreRefused) {
     EXPECT_TRUE(linkError([&] { read(0x5D); }).reason().contains("8-bit form"));
     EXPECT_TRUE(linkError([&] { smbus->setTargetAddress(0x5B); }).reason().contains("8-bit form"));

@@ -4,7 +4,10 @@
 #include "Fixtures.h"
 #include "boards/sim/PinLevelSimulatedBoard.h"
 #include "boards/sim/SimulatedChip.h"
+#include "boards/sim/SimulatedI2cLayout.h"
 #include "core/link/DeviceSearch.h"
+#include "core/link/OsVersionInfo.h"
+#include "core/link/SmbusAdapters.h"
 #include "core/time/Clock.h"
 
 #include <QRegularExpression>
@@ -37,7 +40,7 @@ TEST(LinuxBoard, AMachineWithoutPortsOrAdaptersStartsCleanly) {
     EXPECT_TRUE(fails([&] { ports.setPortIndex(0); }).contains("there is no printer port 0"));
     EXPECT_TRUE(fails([&] { ports.PortAddress(); }).contains("this PC has no printer port"));
     EXPECT_TRUE(readFailures(*board)[0].contains("this PC has no printer port"));
-    EXPECT_TRUE(readFailures(*board)[1].contains("offers no SMBus adapter"));
+    EXPECT_TRUE(readFailures(*board)[1].contains("no SMBus adapter is chosen"));
 }
 
 // Forbidden nodes are refused through the device calls: the tests may run as root, who may open
@@ -129,6 +132,91 @@ TEST(LinuxBoard, TrafficAndOutputsFollowTheSelectedPort) {
     rig.link.reset();
     EXPECT_EQ(first.port.dataLatch() & 0x30, 0);
     EXPECT_EQ(rig.io->openDescriptors(), 0);
+}
+
+using enum sim::SimulatedI2cLayout::Adapter;
+
+// The SMBus is offered exactly when the machine has an adapter to put it on, a USB bridge as
+// much as a PCI controller; graphics channels do not count. The simulated boards keep theirs.
+TEST(LinuxBoard, TheSmbusIsOfferedWhereverThereIsAnAdapter) {
+    const struct {
+        std::vector<sim::SimulatedI2cLayout::Adapter> plugged;
+        const char* build;
+    } cases[] = {
+        {{}, "0"},
+        {{I915Gmbus, I915DpAux}, "0"},
+        {{I915Gmbus, Cp2112}, "2222"},
+        {{Cp2112, Mcp2221}, "2222"}, // no automatic choice, but there is something to choose
+        {{IntelPch}, "2222"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.build);
+        QTemporaryDir root;
+        sim::SimulatedI2cLayout layout(root.path(), std::make_shared<sim::SimulatedDeviceIo>());
+        for (size_t i = 0; i < c.plugged.size(); ++i) {
+            layout.plug(c.plugged[i], int(i));
+        }
+        std::unique_ptr<BoardLink> board = makeLinuxBoard(layout.options());
+        EXPECT_EQ(OsVersionInfo(*board).BuildNumber(), QLatin1String(c.build));
+        ASSERT_NE(board->smbusAdapterChoice(), nullptr);
+    }
+    ManualClock clock;
+    sim::PinLevelSimulatedBoard pinLevel(clock);
+    EXPECT_EQ(OsVersionInfo(pinLevel).BuildNumber(), QStringLiteral("2222"));
+    EXPECT_EQ(pinLevel.smbusAdapterChoice(), nullptr);
+}
+
+// Two bridges and no PCI controller: nothing is chosen until the user chooses; the chosen
+// bridge carries the search; unplugged, it fails as removed; plugged back under another number,
+// a new scan lists it there and choosing it again works.
+TEST(LinuxBoard, TheChosenBridgeCarriesTheSmbusUntilItIsUnplugged) {
+    QTemporaryDir root;
+    auto io = std::make_shared<sim::SimulatedDeviceIo>();
+    sim::SimulatedI2cLayout layout(root.path(), io);
+    layout.plug(Cp2112, 6);
+    const QString mcp = layout.plug(Mcp2221, 7);
+    RegisterFile chip;
+    chip.regs[0x0D] = 0x41;
+    io->addI2cDevice(mcp, 0x2E, chip);
+    std::unique_ptr<BoardLink> board = makeLinuxBoard(layout.options());
+    SmbusAdapterChoice& adapters = *board->smbusAdapterChoice();
+    EXPECT_TRUE(adapters.chosenAdapter().isEmpty());
+    EXPECT_TRUE(adapters.namedAdapter().isEmpty());
+    DeviceSearch search(*board);
+    SearchFinds finds;
+    EXPECT_TRUE(linkError([&] { search.searchSmbus(finds); })
+                    .reason()
+                    .contains("no SMBus adapter is chosen"));
+
+    SmbusAdapterList list = adapters.scanAdapters();
+    ASSERT_EQ(list.adapters.size(), 2);
+    EXPECT_EQ(list.automatic, -1);
+    adapters.chooseAdapter(list.adapters[1]);
+    EXPECT_EQ(adapters.chosenAdapter(), mcp);
+    search.searchSmbus(finds);
+    EXPECT_EQ(finds.SmbusFinds, QList<int>{0x5C});
+    board->setActiveMedium(1);
+    EXPECT_EQ(board->description(), mcp);
+
+    layout.unplug(7, EPROTO);
+    quint8 value = 0;
+    EXPECT_TRUE(linkError([&] { board->smbusLink().ReadByte(0x5C, 0x20, value); })
+                    .message()
+                    .endsWith("i2c-7 was removed (unplugged, or its driver unloaded); plug it "
+                              "back in and search again"));
+    EXPECT_EQ(adapters.scanAdapters().adapters.size(), 1);
+
+    const QString back = layout.plug(Mcp2221, 11);
+    io->addI2cDevice(back, 0x2E, chip);
+    list = adapters.scanAdapters();
+    ASSERT_EQ(list.adapters.size(), 2);
+    EXPECT_EQ(list.adapters[1].node, back);
+    EXPECT_EQ(list.adapters[1].name, QStringLiteral("MCP2221 usb-i2c bridge"));
+    adapters.chooseAdapter(list.adapters[1]);
+    SearchFinds again;
+    search.searchSmbus(again);
+    EXPECT_EQ(again.SmbusFinds, QList<int>{0x5C});
+    EXPECT_EQ(io->openDescriptors(), 1);
 }
 
 TEST(PinLevelSimulatedBoard, TheDeviceSearchFindsBothChipsThroughThePins) {

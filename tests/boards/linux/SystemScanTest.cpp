@@ -3,6 +3,7 @@
 #include "Fixtures.h"
 #include "boards/linux/PrinterPortScan.h"
 #include "boards/linux/SmbusAdapterScan.h"
+#include "boards/sim/SimulatedI2cLayout.h"
 
 #include <vector>
 
@@ -65,6 +66,76 @@ TEST(SmbusAdapterScan, FindsTheAdapterAndItsIoBase) {
                              : QStringLiteral("none"),
                   QLatin1String(c.expected));
     }
+}
+
+using Layout = sim::SimulatedI2cLayout;
+using enum sim::SimulatedI2cLayout::Adapter;
+
+// The adapters of a layout as "i2c-N name, kind", the automatic choice marked with "*".
+QStringList listed(const Layout& layout, const QString& named = {}) {
+    linux_hw::LinuxBoardOptions options = layout.options();
+    options.smbusDevice = named;
+    const SmbusAdapterList list = linux_hw::scanSmbusAdapters(options);
+    QStringList lines;
+    for (int i = 0; i < list.adapters.size(); ++i) {
+        const SmbusAdapter& a = list.adapters[i];
+        lines << QStringLiteral("%1%2 %3, %4")
+                     .arg(i == list.automatic ? "*" : "", QFileInfo(a.node).fileName(), a.name,
+                          smbusAdapterKindText(a.kind));
+    }
+    return lines;
+}
+
+// Each kind of adapter as its driver shows it in sysfs, and the automatic choice in each
+// combination: the PCH's SMBus whenever there is one, else a USB bridge when it is the only one.
+// Graphics channels never show.
+TEST(SmbusAdapterScan, ListsEveryUsableAdapterWithItsKindAndChoosesOne) {
+    const QString pch = "i2c-0 SMBus I801 adapter at efa0, PCI SMBus host controller";
+    const QString cp2112 = "i2c-8 CP2112 SMBus Bridge on hidraw0, USB bridge";
+    const QString mcp2221 = "i2c-9 MCP2221 usb-i2c bridge, USB bridge";
+    const QString tiny = "i2c-10 i2c-tiny-usb at bus 001 device 002, USB bridge";
+    const struct {
+        std::vector<std::pair<Layout::Adapter, int>> plugged;
+        QStringList expected;
+    } cases[] = {
+        {{{IntelPch, 0}, {I915Gmbus, 1}, {I915DpAux, 2}, {Cp2112, 8}}, {"*" + pch, cp2112}},
+        {{{I915Gmbus, 1}, {I915DpAux, 2}, {Cp2112, 8}}, {"*" + cp2112}},
+        {{{Mcp2221, 9}}, {"*" + mcp2221}},
+        {{{TinyUsb, 10}}, {"*" + tiny}},
+        {{{Cp2112, 8}, {Mcp2221, 9}}, {cp2112, mcp2221}},
+        {{{Mcp2221, 9}, {IntelPch, 0}, {TinyUsb, 10}},
+         {"*" + pch, mcp2221, "i2c-10 i2c-tiny-usb at bus 001 device 003, USB bridge"}},
+        {{{I915Gmbus, 1}, {I915DpAux, 2}}, {}},
+        {{}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.expected.join(" | ").toStdString());
+        QTemporaryDir root;
+        Layout layout(root.path(), std::make_shared<sim::SimulatedDeviceIo>());
+        for (const auto& [adapter, number] : c.plugged) {
+            layout.plug(adapter, number);
+        }
+        EXPECT_EQ(listed(layout), c.expected);
+        const linux_hw::SmbusAdapterInfo automatic = linux_hw::findSmbusAdapter(layout.options());
+        EXPECT_EQ(automatic.found, c.expected.join("").contains("*"));
+        EXPECT_TRUE(!automatic.found ||
+                    c.expected.filter("*").first().contains(QFileInfo(automatic.node).fileName()));
+    }
+}
+
+// --smbus wins over the automatic choice and is listed even where sysfs does not know it.
+TEST(SmbusAdapterScan, TheNamedAdapterIsTheChoice) {
+    QTemporaryDir root;
+    Layout layout(root.path(), std::make_shared<sim::SimulatedDeviceIo>());
+    layout.plug(IntelPch, 0);
+    layout.plug(Mcp2221, 9);
+    EXPECT_EQ(listed(layout, layout.node(9)),
+              QStringList({"i2c-0 SMBus I801 adapter at efa0, PCI SMBus host controller",
+                           "*i2c-9 MCP2221 usb-i2c bridge, USB bridge"}));
+    EXPECT_EQ(listed(layout, "/dev/i2c-bridge"),
+              QStringList({"*i2c-bridge , other",
+                           "i2c-0 SMBus I801 adapter at efa0, PCI SMBus host controller",
+                           "i2c-9 MCP2221 usb-i2c bridge, USB bridge"}));
 }
 
 TEST(PrinterPortScan, ListsEveryKnownPortInNumberOrderWithItsAddress) {
