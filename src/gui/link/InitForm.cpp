@@ -31,6 +31,8 @@ InitForm::InitForm(AppContext& ctx) : ctx_(ctx) {
     setObjectName(QStringLiteral("InitForm"));
     setWindowTitle(QStringLiteral("QMF4150 Search Wizard"));
     ui_ = buildInitFormPages(this);
+    connect(ui_.SMBusAdapterLIST, &QListWidget::currentRowChanged, this,
+            [this] { showChosenAdapter(); });
     connect(ui_.BackCMD, &QPushButton::clicked, this,
             ctx_.errors.guard(this, [this] { backClicked(); }));
     connect(ui_.NextCMD, &QPushButton::clicked, this,
@@ -113,6 +115,7 @@ void InitForm::load() {
             ui_.SMBusBaseAddressTXT->setEnabled(false);
         }
     });
+    attempt([this] { loadAdapters(); });
     attempt([this] {
         if (windows95()) {
             setDarkRed(ui_.USBSearchDescLBL);
@@ -162,6 +165,7 @@ void InitForm::nextClicked() {
         CurrentStep_ = 2;
         goToStep(2);
         ui_.BackCMD->setEnabled(true);
+        loadAdapters();
         break;
     case 2:
         search();
@@ -189,6 +193,7 @@ void InitForm::backClicked() {
         goToStep(2);
         ui_.NextCMD->setEnabled(true);
         ui_.FinishCMD->setEnabled(false);
+        loadAdapters();
         break;
     default:
         break;

@@ -3,6 +3,7 @@
 
 #include "core/link/DeviceSearch.h"
 #include "core/link/OsVersionInfo.h"
+#include "core/link/SmbusAdapters.h"
 #include "gui/link/InitFormPages.h"
 
 #include <QWidget>
@@ -55,12 +56,20 @@ private:
     void advanceProgress(int step);
     void recoverFromFailedSearch();
 
+    // The adapter list of step 2, in InitFormAdapters.cpp: filled anew whenever step 2 comes
+    // on view (a bridge may have been plugged in); the search puts the SMBus path on the chosen
+    // adapter and remembers it for the next start.
+    void loadAdapters();
+    void showChosenAdapter();
+    void useChosenAdapter();
+
     AppContext& ctx_;
     int CurrentStep_ = 1;
     int NavigateDirection_ = 0;
     std::optional<OsVersionInfo> osVersion_;
     SearchFinds finds_;
     QList<int> ResultAddresses_;
+    QList<SmbusAdapter> adapters_; // the lines of SMBusAdapterLIST
     InitFormPages ui_;
 };
 

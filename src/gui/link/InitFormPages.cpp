@@ -98,8 +98,14 @@ InitFormPages buildInitFormPages(QWidget* form) {
     p.SMBusBaseAddressTXT->setMaximumWidth(80);
     p.SMBusBaseAddressTXT->setAccessibleName(QStringLiteral("SMBus base address (hex)"));
     p.SMBusBaseAddressTXT->setToolTip(
-        QStringLiteral("The SMBus controller's base address; choose another adapter with "
-                       "--smbus /dev/i2c-N"));
+        QStringLiteral("The SMBus controller's base address (0 for a USB bridge)"));
+    // The adapters by name; what they are and their nodes follow in each line.
+    p.SMBusAdapterLIST = new QListWidget(p.SeclectComsMediumPanel);
+    p.SMBusAdapterLIST->setObjectName(QStringLiteral("SMBusAdapterLIST"));
+    p.SMBusAdapterLIST->setAccessibleName(QStringLiteral("SMBus adapter"));
+    p.SMBusAdapterLIST->setSelectionMode(QAbstractItemView::SingleSelection);
+    p.SMBusAdapterLIST->setMaximumHeight(p.SMBusAdapterLIST->fontMetrics().height() * 5);
+    p.SMBusAdapterLIST->hide();
     p.SearchMediumInstLBL = makeLabel(p.SeclectComsMediumPanel, "SearchMediumInstLBL");
     {
         auto* grid = new QGridLayout;
@@ -117,9 +123,13 @@ InitFormPages buildInitFormPages(QWidget* form) {
         grid->addWidget(indent(p.SMBusSearchDescLBL), 4, 0, 1, 2);
         grid->addWidget(p.SMBusBaseAddressTXT, 5, 0, Qt::AlignLeft);
         p.SMBusBaseAddressTXT->setContentsMargins(22, 0, 0, 0);
-        grid->setRowMinimumHeight(6, 10);
-        grid->addWidget(p.USBCheck, 7, 0, 1, 2);
-        grid->addWidget(indent(p.USBSearchDescLBL), 8, 0, 1, 2);
+        auto* adapters = new QHBoxLayout;
+        adapters->setContentsMargins(22, 0, 0, 0);
+        adapters->addWidget(p.SMBusAdapterLIST);
+        grid->addLayout(adapters, 6, 0, 1, 2);
+        grid->setRowMinimumHeight(7, 10);
+        grid->addWidget(p.USBCheck, 8, 0, 1, 2);
+        grid->addWidget(indent(p.USBSearchDescLBL), 9, 0, 1, 2);
         auto* layout = new QVBoxLayout(p.SeclectComsMediumPanel);
         layout->addLayout(grid);
         layout->addStretch(1);

@@ -35,6 +35,7 @@ struct InitFormPages {
     QLabel* SMBusSearchDescLBL = nullptr;
     QLabel* USBSearchDescLBL = nullptr;
     QLineEdit* SMBusBaseAddressTXT = nullptr;
+    QListWidget* SMBusAdapterLIST = nullptr; // the i2c adapters; hidden where the board has none
     QLabel* SearchMediumInstLBL = nullptr;
     QLabel* SearchingLBL = nullptr;
     QLabel* SearchingDetailsLBL = nullptr;

@@ -104,6 +104,7 @@ void InitForm::runSearch(DeviceSearch& deviceSearch, QStringList& notes) {
     }
     if (ui_.SMBusCheck->isChecked()) {
         try {
+            useChosenAdapter();
             deviceSearch.searchSmbus(finds_);
         } catch (...) {
             notes << QStringLiteral("The search on the SMBus failed: ") +

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The device search wizard's search: its progress, no medium or no chip, a medium that fails.
 #include "InitFormFixture.h"
+#include "gui/views/ChipLayoutForm.h"
+
+#include <QTimer>
+#include <cerrno>
 
 namespace qmf::test {
 namespace {
@@ -106,6 +110,59 @@ TEST_F(InitFormTest, NoPortOrALinkFailureIsReportedAndTheSearchCanBeRepeated) {
         EXPECT_EQ(screen(), QStringLiteral("SearchResultsPanel BackCMD FinishCMD CancelCMD"));
         t.windows.destroyAll();
     }
+}
+
+using enum sim::SimulatedI2cLayout::Adapter;
+
+// A USB bridge unplugged while a view polls: one clear error naming its node, polling stops as
+// for any link failure, and starting again says the same without touching the adapter that took
+// the number meanwhile. Plugged back in under another number, a new search lists the bridge,
+// preselects it and finds the chip again.
+TEST_F(InitFormOnAdapters, AnUnpluggedBridgeStopsPollingAndANewSearchFindsItAgain) {
+    plug(Mcp2221, 7);
+    openWizard();
+    searchWith(false, true);
+    click("FinishCMD");
+    flushDeletes();
+    ChipLayoutForm& view = t.windows.show<ChipLayoutForm>(t.ctx);
+    auto* poll = view.findChild<QCheckBox*>(QStringLiteral("StartStopPollingChipLayout"));
+    auto* timer = view.findChild<QTimer*>(QStringLiteral("ChipLayoutTimer"));
+    ASSERT_TRUE(poll && timer);
+    QTest::mouseClick(poll, Qt::LeftButton);
+    view.ChipLayoutTimer_Timer();
+    ASSERT_TRUE(timer->isActive());
+    ASSERT_TRUE(t.dialogs.messages.isEmpty());
+
+    layout.unplug(7, ESHUTDOWN);
+    view.ChipLayoutTimer_Timer();
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_FALSE(poll->isChecked());
+    ASSERT_EQ(t.dialogs.messages.size(), 1);
+    const QString removed = node(7) + QStringLiteral(" was removed");
+    EXPECT_TRUE(t.dialogs.messages[0].text.contains("the USB bridge " + removed))
+        << t.dialogs.messages[0].text.toStdString();
+
+    const int opened = io->calls(sim::SimulatedDeviceIo::Call::Open);
+    plug(Cp2112, 7); // another bridge takes the number
+    QTest::mouseClick(poll, Qt::LeftButton);
+    view.ChipLayoutTimer_Timer();
+    EXPECT_FALSE(timer->isActive());
+    ASSERT_EQ(t.dialogs.messages.size(), 2);
+    EXPECT_TRUE(t.dialogs.messages[1].text.contains(removed))
+        << t.dialogs.messages[1].text.toStdString();
+    EXPECT_EQ(io->calls(sim::SimulatedDeviceIo::Call::Open), opened);
+
+    plug(Mcp2221, 11);
+    openWizard();
+    click("NextCMD");
+    EXPECT_EQ(chosenLine(), QStringLiteral("MCP2221 usb-i2c bridge (USB bridge, /dev/i2c-11)"));
+    searchWith(false, true);
+    EXPECT_EQ(results(), QStringList{SmbusFind5C});
+    click("FinishCMD");
+    QTest::mouseClick(poll, Qt::LeftButton);
+    view.ChipLayoutTimer_Timer();
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(t.dialogs.messages.size(), 2);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "InitFormFixture.h"
 #include "boards/sim/SimulatedChip.h"
 #include "core/link/RegisterAccess.h"
+#include "gui/services/AppVersion.h"
 
 namespace qmf::test {
 namespace {
@@ -34,8 +35,127 @@ TEST_F(InitFormTest, TheSmbusCanBeChosenOnlyWithAController) {
         EXPECT_EQ(control<QLineEdit>("SMBusBaseAddressTXT")->isEnabled(), c.controller);
         EXPECT_EQ(control<QLineEdit>("SMBusBaseAddressTXT")->text(), QLatin1String(c.baseAddress));
         EXPECT_FALSE(control<QCheckBox>("USBCheck")->isEnabled());
+        // A board whose SMBus is built in has no adapters to choose from.
+        EXPECT_FALSE(control("SMBusAdapterLIST")->isVisibleTo(wizard_));
         t.windows.destroyAll();
     }
+}
+
+using enum sim::SimulatedI2cLayout::Adapter;
+
+// Below the SMBus medium the adapters by name, graphics channels left out, with the automatic
+// choice or the one chosen at an earlier start preselected: a bridge that came back under
+// another number, or whose name changed only in its numbers, is still the one chosen before.
+TEST_F(InitFormOnAdapters, ListsTheAdaptersAndPreselectsTheAutomaticOrTheRememberedOne) {
+    const QString pch = "SMBus I801 adapter at efa0 (PCI SMBus host controller, /dev/i2c-0)";
+    const QString cp2112 = "CP2112 SMBus Bridge on hidraw%1 (USB bridge, /dev/i2c-6)";
+    const QString mcp2221 = "MCP2221 usb-i2c bridge (USB bridge, /dev/i2c-%1)";
+    const struct {
+        std::vector<std::pair<sim::SimulatedI2cLayout::Adapter, int>> plugged;
+        QString rememberedNode, rememberedName; // of an earlier start
+        QStringList lines;
+        QString chosen, baseAddress;
+    } cases[] = {
+        {{{IntelPch, 0}, {I915Gmbus, 1}, {Cp2112, 6}}, "", "", {pch, cp2112.arg(0)}, pch, "EFA0"},
+        {{{I915DpAux, 2}, {Cp2112, 6}}, "", "", {cp2112.arg(1)}, cp2112.arg(1), "0"},
+        {{{Cp2112, 6}, {Mcp2221, 7}}, "", "", {cp2112.arg(2), mcp2221.arg(7)}, "", "0"},
+        {{{IntelPch, 0}, {Mcp2221, 7}},
+         "7",
+         "MCP2221 usb-i2c bridge",
+         {pch, mcp2221.arg(7)},
+         mcp2221.arg(7),
+         "0"},
+        {{{IntelPch, 0}, {Mcp2221, 9}},
+         "7",
+         "MCP2221 usb-i2c bridge",
+         {pch, mcp2221.arg(9)},
+         mcp2221.arg(9),
+         "0"},
+        {{{IntelPch, 0}, {Cp2112, 6}},
+         "4",
+         "CP2112 SMBus Bridge on hidraw17",
+         {pch, cp2112.arg(6)},
+         cp2112.arg(6),
+         "0"},
+        {{{IntelPch, 0}}, "7", "MCP2221 usb-i2c bridge", {pch}, pch, "EFA0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lines.join(" | ").toStdString());
+        for (const auto& [adapter, number] : c.plugged) {
+            plug(adapter, number);
+        }
+        QSettings settings(applicationTitle());
+        settings.setValue("SMBus/Adapter",
+                          c.rememberedNode.isEmpty() ? "" : node(c.rememberedNode.toInt()));
+        settings.setValue("SMBus/AdapterName", c.rememberedName);
+        settings.sync();
+        openWizard();
+        click("NextCMD");
+        EXPECT_TRUE(adapterList()->isVisible());
+        EXPECT_TRUE(adapterList()->isEnabled());
+        EXPECT_EQ(adapterLines(), c.lines);
+        EXPECT_EQ(chosenLine(), c.chosen);
+        EXPECT_EQ(control<QLineEdit>("SMBusBaseAddressTXT")->text(), c.baseAddress);
+        // The medium's texts are as they were.
+        EXPECT_EQ(control<QCheckBox>("SMBusCheck")->text(), QStringLiteral("On-Board SMBus"));
+        EXPECT_TRUE(text("SMBusSearchDescLBL").startsWith("The Southbridge or ICH of Intel"));
+        t.windows.destroyAll();
+        for (const auto& [adapter, number] : c.plugged) {
+            layout.unplug(number);
+        }
+    }
+}
+
+// Two bridges and no PCI controller: no line is preselected, and the search says what to do;
+// with the MCP2221 chosen the search finds the chip behind it, Finish puts the program's SMBus
+// path on that bridge, and the next start preselects it. No command-line option is involved.
+TEST_F(InitFormOnAdapters, TheSearchAndFinishUseTheChosenBridgeAndTheNextStartKnowsIt) {
+    plug(I915Gmbus, 1);
+    plug(Cp2112, 6);
+    const QString mcp = plug(Mcp2221, 7);
+    chip.writeRegister(0x30, 0x5A);
+    openWizard();
+    click("NextCMD");
+    EXPECT_EQ(chosenLine(), QString());
+    searchWith(false, true);
+    EXPECT_TRUE(results().isEmpty());
+    EXPECT_TRUE(text("SearchNoteLBL").contains("no SMBus adapter is chosen"))
+        << text("SearchNoteLBL").toStdString();
+    click("BackCMD");
+    chooseLine(1);
+    EXPECT_EQ(chosenLine(), QStringLiteral("MCP2221 usb-i2c bridge (USB bridge, /dev/i2c-7)"));
+    keepPicture("initform-adapters.png");
+    searchWith(false, true);
+    EXPECT_EQ(results(), QStringList{SmbusFind5C});
+    click("FinishCMD");
+    EXPECT_EQ(t.state.CommsMedium, 0);
+    EXPECT_EQ(t.state.DeviceAddress, 0x5C);
+    EXPECT_EQ(t.state.board().description(), mcp);
+    EXPECT_EQ(ReadRegisterAt(t.state, 0x30), 0x5A);
+
+    // The next start, with the bridges plugged in the other way round.
+    t.windows.destroyAll();
+    layout.unplug(6);
+    layout.unplug(7);
+    plug(Mcp2221, 6);
+    plug(Cp2112, 7);
+    openWizard();
+    click("NextCMD");
+    EXPECT_EQ(chosenLine(), QStringLiteral("MCP2221 usb-i2c bridge (USB bridge, /dev/i2c-6)"));
+}
+
+// --smbus names the adapter: it is the only choice, whatever was chosen before.
+TEST_F(InitFormOnAdapters, AnAdapterNamedOnTheCommandLineIsTheOnlyChoice) {
+    plug(IntelPch, 0);
+    plug(Mcp2221, 7);
+    named = node(7);
+    QSettings(applicationTitle()).setValue("SMBus/AdapterName", "SMBus I801 adapter at efa0");
+    openWizard();
+    click("NextCMD");
+    EXPECT_EQ(chosenLine(), QStringLiteral("MCP2221 usb-i2c bridge (USB bridge, /dev/i2c-7)"));
+    EXPECT_FALSE(adapterList()->isEnabled());
+    searchWith(false, true);
+    EXPECT_EQ(results(), QStringList{SmbusFind5C});
 }
 
 TEST_F(InitFormTest, ALoadFailureIsReportedOnceWithItsDetailsAndTheRestOfTheLoadRuns) {

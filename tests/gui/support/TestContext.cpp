@@ -27,8 +27,17 @@ BoardFactory factoryFor(TestContext::BoardKind kind, const Clock& clock, sim::Si
 TestContext::TestContext(BoardKind kind)
     : state(factoryFor(kind, clock, &simBoard_, &recording_)), ctx{state,  clock,   dialogs,
                                                                    errors, windows, {}} {
-    ctx.mainWindow = &mainWindow;
     state.board(); // create it now so simBoard()/recording() are usable at once
+    start();
+}
+
+TestContext::TestContext(BoardFactory board)
+    : state(std::move(board)), ctx{state, clock, dialogs, errors, windows, {}} {
+    start();
+}
+
+void TestContext::start() {
+    ctx.mainWindow = &mainWindow;
     state.CommsMedium = 1;
     state.DeviceAddress = 0x5E;
     state.SavedTransferSetting = 10;

@@ -26,6 +26,9 @@ class TestContext {
 public:
     enum BoardKind { Simulated, Recording };
     explicit TestContext(BoardKind kind = Simulated);
+    // Any other board, created on first use (as the program creates it when the device search
+    // loads), so that a test can set up what the board will find first.
+    explicit TestContext(BoardFactory board);
     ~TestContext();
 
     ManualClock clock;
@@ -44,6 +47,7 @@ public:
     void advanceSeconds(double seconds) { clock.advanceMs(qint64(seconds * 1000)); }
 
 private:
+    void start();
     sim::SimulatedBoard* simBoard_ = nullptr;
     RecordingBoard* recording_ = nullptr;
 };
