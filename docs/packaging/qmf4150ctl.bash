@@ -20,7 +20,7 @@ _qmf4150ctl_files() {
 
 _qmf4150ctl() {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
-    local commands="detect get set dump load autoset monitor heaters sleep batch"
+    local commands="detect adapters get set dump load autoset monitor heaters sleep batch"
     local board_options="--help --version --simulate --smbus --port --alternate --address
         --sim-smbus-address --sim-fail-transfer --sim-state"
     COMPREPLY=()

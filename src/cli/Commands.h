@@ -46,6 +46,7 @@ const CommandSpec* findCommand(const QString& name);
 
 // The parts of the command table, one per command group.
 CommandSpec detectCommand();
+CommandSpec adaptersCommand();
 CommandSpec getCommand();
 CommandSpec setCommand();
 CommandSpec dumpCommand();

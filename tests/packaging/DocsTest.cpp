@@ -101,10 +101,12 @@ TEST_F(Completion, OffersCommandsOptionsFilesAndAdapters) {
         const char* typed; // the last word is the one completed; a trailing blank starts a new one
         const char* offered;
     } cases[] = {
-        {"", "autoset batch detect dump get heaters load monitor set sleep"},
+        {"", "adapters autoset batch detect dump get heaters load monitor set sleep"},
         {"--si", "--sim-fail-transfer --sim-smbus-address --sim-state --simulate"},
-        {"--sim-fail-transfer 3 ", "autoset batch detect dump get heaters load monitor set sleep"},
-        {"--sim-smbus-address 5E ", "autoset batch detect dump get heaters load monitor set sleep"},
+        {"--sim-fail-transfer 3 ",
+         "adapters autoset batch detect dump get heaters load monitor set sleep"},
+        {"--sim-smbus-address 5E ",
+         "adapters autoset batch detect dump get heaters load monitor set sleep"},
         {"--simulate d", "detect dump"},
         {"--smbus ", "/dev/i2c-0 /dev/i2c-7"},
         {"--smbus /dev/i2c-7 get ", ""},
