@@ -35,7 +35,8 @@ QString LinuxBoardLink::description() const {
 }
 
 bool LinuxBoardLink::smbusAvailable() {
-    return smbus_->available() || (scanAdapters_ && !scanAdapters_().adapters.isEmpty());
+    // Looked for anew: a bridge may have been plugged in, or the only one unplugged.
+    return scanAdapters_ ? !scanAdapters_().adapters.isEmpty() : smbus_->available();
 }
 
 SmbusAdapterChoice* LinuxBoardLink::smbusAdapterChoice() {

@@ -106,9 +106,10 @@ void InitForm::load() {
             // On this platform the reason is that no SMBus adapter was found; say so where the
             // user looks for help.
             ui_.SMBusSearchDescLBL->setToolTip(
-                QStringLiteral("No SMBus adapter was found on this computer (/dev/i2c-N). Load "
-                               "the SMBus controller's driver and the i2c-dev module, or name "
-                               "the adapter with --smbus /dev/i2c-N; see %1.")
+                QStringLiteral("No SMBus adapter was found on this computer (/dev/i2c-N). Plug "
+                               "in a USB-to-SMBus bridge or load the SMBus controller's driver, "
+                               "load the i2c-dev module, or name the adapter with --smbus "
+                               "/dev/i2c-N; see %1.")
                     .arg(install::hardwareGuide()));
             ui_.SMBusCheck->setChecked(false);
             ui_.SMBusCheck->setEnabled(false);

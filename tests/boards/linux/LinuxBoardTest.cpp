@@ -160,6 +160,15 @@ TEST(LinuxBoard, TheSmbusIsOfferedWhereverThereIsAnAdapter) {
         EXPECT_EQ(OsVersionInfo(*board).BuildNumber(), QLatin1String(c.build));
         ASSERT_NE(board->smbusAdapterChoice(), nullptr);
     }
+    // Asked anew each time: the only bridge unplugged, there is nothing to offer.
+    QTemporaryDir root;
+    sim::SimulatedI2cLayout layout(root.path(), std::make_shared<sim::SimulatedDeviceIo>());
+    layout.plug(Mcp2221, 3);
+    std::unique_ptr<BoardLink> board = makeLinuxBoard(layout.options());
+    EXPECT_EQ(OsVersionInfo(*board).BuildNumber(), QStringLiteral("2222"));
+    layout.unplug(3);
+    EXPECT_EQ(OsVersionInfo(*board).BuildNumber(), QStringLiteral("0"));
+
     ManualClock clock;
     sim::PinLevelSimulatedBoard pinLevel(clock);
     EXPECT_EQ(OsVersionInfo(pinLevel).BuildNumber(), QStringLiteral("2222"));
