@@ -218,6 +218,11 @@ const RegisterEntry* lookup(int address) {
     return index < 0 ? nullptr : &map().entries[index];
 }
 
+QString displayName(int address) {
+    const RegisterEntry* entry = lookup(address);
+    return entry && !entry->Name.isEmpty() ? entry->Name : QStringLiteral("-");
+}
+
 const std::vector<RegisterEntry>& entries() {
     return map().entries;
 }

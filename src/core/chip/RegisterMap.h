@@ -55,6 +55,8 @@ namespace RegisterMap {
 // The entry at an address, or nullptr when the map has none (any int is accepted).
 const RegisterEntry* lookup(int address);
 
+// The name the register list shows for an address, "-" for an address it does not list.
+QString displayName(int address);
 // Every entry (78), in ascending address order.
 const std::vector<RegisterEntry>& entries();
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/chip/SharedState.h"
 
+#include "core/journal/WriteJournal.h"
 #include "core/link/BoardLink.h"
 #include "core/link/LinkErrors.h"
 #include "core/measure/Fan.h"
@@ -8,7 +9,8 @@
 
 namespace qmf {
 
-SharedState::SharedState(BoardFactory boardFactory) : boardFactory_(std::move(boardFactory)) {}
+SharedState::SharedState(BoardFactory boardFactory)
+    : boardFactory_(std::move(boardFactory)), journal_(std::make_unique<WriteJournal>()) {}
 
 SharedState::~SharedState() = default;
 

@@ -10,6 +10,7 @@ namespace qmf {
 class BoardLink;
 class Temperature;
 class Fan;
+class WriteJournal;
 
 using BoardFactory = std::function<std::unique_ptr<BoardLink>()>;
 
@@ -48,11 +49,15 @@ public:
     Fan& Fan0();
     Fan& Fan1();
 
+    // Every register write of the run (register access records them).
+    WriteJournal& journal() { return *journal_; }
+
 private:
     BoardFactory boardFactory_;
     std::unique_ptr<BoardLink> board_;
     std::unique_ptr<Temperature> intTemp_, extTemp0_, extTemp1_;
     std::unique_ptr<Fan> fan0_, fan1_;
+    std::unique_ptr<WriteJournal> journal_;
 };
 
 } // namespace qmf

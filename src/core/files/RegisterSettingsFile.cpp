@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/files/RegisterSettingsFile.h"
 
+#include "core/chip/SharedState.h"
 #include "core/files/AllOrNothingFile.h"
 #include "core/files/WholeFileReader.h"
+#include "core/journal/WriteJournal.h"
 #include "core/link/LinkErrors.h"
 #include "core/link/RegisterAccess.h"
 #include "core/text/NumberText.h"
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <array>
 #include <exception>
 
@@ -207,6 +210,9 @@ LoadRegisterSettingsResult applyRegisterSettings(SharedState& state,
     for (const auto& line : parsed.settings) {
         present[line.setting.reg] = true;
     }
+    const JournalSource source(
+        state.journal(),
+        QStringLiteral("Load Settings From File (%1)").arg(QFileInfo(file.path).fileName()));
     for (qsizetype i = 0; i < parsed.settings.size(); ++i) {
         const auto& line = parsed.settings[i];
         if (stop && stop()) {

@@ -33,4 +33,11 @@ QString LinkError::message() const {
 
 OverflowError::OverflowError(const QString& what) : std::overflow_error(what.toStdString()) {}
 
+QString errorMessage(const std::exception& e) {
+    if (const auto* link = dynamic_cast<const LinkError*>(&e)) {
+        return link->message();
+    }
+    return QString::fromUtf8(e.what());
+}
+
 } // namespace qmf

@@ -33,4 +33,7 @@ public:
     QString message() const { return QString::fromUtf8(what()); }
 };
 
+// The text of any error for the user: a LinkError's message, else what() read as UTF-8.
+QString errorMessage(const std::exception& e);
+
 } // namespace qmf

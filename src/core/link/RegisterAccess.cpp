@@ -2,6 +2,7 @@
 #include "core/link/RegisterAccess.h"
 
 #include "core/chip/SharedState.h"
+#include "core/journal/WriteJournal.h"
 #include "core/link/BoardLink.h"
 #include "core/link/LinkErrors.h"
 
@@ -31,7 +32,7 @@ quint8 readByte(SharedState& state, quint8 reg) {
     return value;
 }
 
-void writeByte(SharedState& state, qint64 reg, qint64 value) {
+void sendByte(SharedState& state, qint64 reg, qint64 value) {
     const quint8 byteValue = toByte(value, "value");
     const quint8 byteReg = toByte(reg, "register address");
     const quint8 device = toByte(state.DeviceAddress, "device address");
@@ -44,11 +45,32 @@ void writeByte(SharedState& state, qint64 reg, qint64 value) {
     }
 }
 
+// Every write that names a register is journaled, failed ones too; a register address that is
+// not a byte names none.
+void writeByte(SharedState& state, qint64 reg, qint64 value) {
+    if (reg < 0 || reg > 255) {
+        sendByte(state, reg, value);
+        return;
+    }
+    WriteJournal& journal = state.journal();
+    const quint8 journaledReg = quint8(reg);
+    const std::optional<quint8> before = journal.lastSeen(journaledReg);
+    try {
+        sendByte(state, reg, value);
+    } catch (const std::exception& e) {
+        journal.recordWrite(journaledReg, qint32(value), before, errorMessage(e));
+        throw;
+    }
+    journal.recordWrite(journaledReg, qint32(value), before, {});
+}
+
 } // namespace
 
 void ReadRegister(SharedState& state) {
     const quint8 reg = toByte(state.AddressPointer, "register address");
-    state.DataRead = readByte(state, reg);
+    const quint8 value = readByte(state, reg);
+    state.DataRead = value;
+    state.journal().noteRead(reg, value);
 }
 
 void WriteRegister(SharedState& state) {
@@ -59,7 +81,9 @@ void WriteRegister(SharedState& state) {
 }
 
 quint8 ReadRegisterAt(SharedState& state, const quint8& reg) {
-    return readByte(state, reg);
+    const quint8 value = readByte(state, reg);
+    state.journal().noteRead(reg, value);
+    return value;
 }
 
 void WriteRegisterAt(SharedState& state, quint8 reg, qint16 value) {

@@ -10,7 +10,8 @@ class SharedState;
 // The only place where the program talks to the chip. Each operation moves one byte, on the
 // printer-port path when CommsMedium is 1 and on the on-board SMBus path otherwise. A value or
 // address outside 0..255 throws OverflowError before anything is sent; a board failure throws
-// LinkError; nothing is retried.
+// LinkError; nothing is retried. Every write, failed or not, goes into the state's write journal,
+// and every byte read tells the journal what the register holds; the journal adds no transfer.
 
 // Reads register AddressPointer into DataRead (left unchanged when the read fails).
 void ReadRegister(SharedState& state);

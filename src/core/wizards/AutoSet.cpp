@@ -2,6 +2,7 @@
 #include "core/wizards/AutoSet.h"
 
 #include "core/chip/SharedState.h"
+#include "core/journal/WriteJournal.h"
 #include "core/link/RegisterAccess.h"
 #include "core/text/NumberText.h"
 
@@ -46,6 +47,7 @@ QString AutoSetLogLine(const QString& label, qint32 addressPointer, qint32 dataT
 }
 
 void RunAutoSet(SharedState& state, const std::function<void(const QString&)>& onLine) {
+    const JournalSource source(state.journal(), QStringLiteral("Auto-set"));
     for (const AutoSetRow& row : Table) {
         state.AddressPointer = row.Register;
         state.DataToWrite = row.Value;
