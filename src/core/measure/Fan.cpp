@@ -69,9 +69,12 @@ qint32 Fan::Speed() {
     return TachConvert(readByte(speedAddress_), oscillatorFrequency_);
 }
 
+qint32 Fan::OscillatorFrequencyOf(quint8 speed2) {
+    return FrequencyByCode[(speed2 & OscillatorBits) / 64];
+}
+
 qint32 Fan::OscillatorFrequency() {
-    const int code = (readByte(oscAddress_) & OscillatorBits) / 64;
-    oscillatorFrequency_ = FrequencyByCode[code];
+    oscillatorFrequency_ = OscillatorFrequencyOf(readByte(oscAddress_));
     return oscillatorFrequency_;
 }
 

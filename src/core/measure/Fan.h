@@ -31,6 +31,8 @@ public:
     // Sets bits 7:6 for 470/940/1880 (00 for anything else), keeps the other six bits, and
     // stores vData unchanged.
     void setOscillatorFrequency(qint32 vData);
+    // The frequency that a speed-2 register byte selects (0, 470, 940 or 1880 Hz).
+    static qint32 OscillatorFrequencyOf(quint8 speed2);
     // The frequency the conversions use now, without a chip access.
     qint32 storedOscillatorFrequency() const { return oscillatorFrequency_; }
     // As the OscillatorFrequency read, without a result.
