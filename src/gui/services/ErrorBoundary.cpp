@@ -1,13 +1,35 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/services/ErrorBoundary.h"
 
+#include "core/journal/WriteJournal.h"
 #include "core/link/LinkErrors.h"
 #include "gui/services/UserDialogs.h"
 
 #include <QStatusBar>
 #include <QWidget>
+#include <optional>
 
 namespace qmf {
+
+namespace {
+
+// The view a source belongs to is its nearest ancestor with a title (a view, a wizard, a dialog).
+QString journalSourceName(const QWidget* source) {
+    if (source == nullptr) {
+        return {};
+    }
+    const QWidget* view = source;
+    while (view->windowTitle().isEmpty() && !view->isWindow() && view->parentWidget()) {
+        view = view->parentWidget();
+    }
+    QString name = view->windowTitle().isEmpty() ? view->objectName() : view->windowTitle();
+    if (view != source && !source->objectName().isEmpty()) {
+        name += QStringLiteral(" (") + source->objectName() + QLatin1Char(')');
+    }
+    return name;
+}
+
+} // namespace
 
 bool ErrorBoundary::run(QWidget* source, const std::function<void()>& handler,
                         const std::function<void()>& onFailure) {
@@ -18,6 +40,10 @@ bool ErrorBoundary::runHandler(QWidget* source, const std::function<void()>& han
                                const std::function<void()>& onFailure, bool userAction) {
     QString text;
     const int failuresBefore = failures_;
+    std::optional<JournalSource> named;
+    if (journal_ != nullptr) {
+        named.emplace(*journal_, [source] { return journalSourceName(source); });
+    }
     try {
         handler();
         // An error reported inside this handler (a step that is skipped on failure) stays.

@@ -12,6 +12,7 @@ class QWidget;
 namespace qmf {
 
 class UserDialogs;
+class WriteJournal;
 
 // Every event handler and timer tick runs inside run(): an error the handler does not handle
 // itself is shown on the main window's status bar and in one message box, and the program goes
@@ -25,6 +26,9 @@ public:
     explicit ErrorBoundary(UserDialogs& dialogs) : dialogs_(dialogs) {}
 
     void setStatusBar(QStatusBar* statusBar) { statusBar_ = statusBar; }
+    // The register writes a handler makes are journaled under its source's view title (and the
+    // control's name when the source is a control of the view).
+    void nameSourcesIn(WriteJournal* journal) { journal_ = journal; }
 
     // Runs handler; returns false when it threw. onFailure runs after the error was reported.
     bool run(QWidget* source, const std::function<void()>& handler,
@@ -47,6 +51,7 @@ private:
 
     UserDialogs& dialogs_;
     QPointer<QStatusBar> statusBar_;
+    WriteJournal* journal_ = nullptr;
     QString lastError_;
     QPointer<QWidget> failedWindow_;
     bool errorShown_ = false;

@@ -96,6 +96,18 @@ void wizard(QPainter& p) {
     p.drawPath(star);
 }
 
+// A grid of register cells, some of them marked.
+void registerMap(QPainter& p) {
+    p.setPen(QPen(Ink, 1.2));
+    for (int row = 0; row < 4; ++row) {
+        for (int column = 0; column < 4; ++column) {
+            const bool marked = (row * 4 + column) % 5 == 1;
+            p.setBrush(marked ? Accent : QColor(Qt::white));
+            p.drawRect(QRectF(4 + column * 6.2, 4 + row * 6.2, 5, 5));
+        }
+    }
+}
+
 Drawing drawingFor(const QString& key) {
     if (key == QLatin1String("GlobalSettings")) {
         return registerTable;
@@ -111,6 +123,9 @@ Drawing drawingFor(const QString& key) {
     }
     if (key == QLatin1String("Wizard")) {
         return wizard;
+    }
+    if (key == QLatin1String("RegisterMap")) {
+        return registerMap;
     }
     return {};
 }

@@ -56,6 +56,7 @@ constexpr ToolbarButton ToolbarButtons[] = {
     {"Graph", "Graph Data", "GraphFRM"},
     {"BarGraph", "Bargraph Data", "BargraphForm"},
     {"Wizard", "Fan Wizard", "WizardListFRM"},
+    {"RegisterMap", "Register Map", "RegisterMapFRM"},
 };
 
 } // namespace
@@ -133,6 +134,9 @@ void frmMain::buildMenus() {
             [this] { SaveRegisterSettings(ctx_, this); });
     addItem(file, "mnuLoad", QStringLiteral("Load Settings From File"),
             [this] { LoadRegisterSettings(ctx_, this); });
+    addItem(file, "mnuCompare", QStringLiteral("Compare with Settings File..."), [this] {
+        openWindow(QStringLiteral("CompareWithSettingsFile"));
+    })->setProperty("window", QStringLiteral("CompareWithSettingsFile"));
     file->addSeparator();
     addItem(file, "mnuFileExit", QStringLiteral("E&xit"), [this] { close(); });
 
@@ -149,6 +153,8 @@ void frmMain::buildMenus() {
         {"mnuBargraphs", "&Bargraphs with Limits", "BargraphForm"},
         {"mnuHeaters", "&Heaters", "BoardControlFRM"},
         {"mnuWizard", "Wi&zard", "WizardListFRM"},
+        {"mnuRegisterMap", "Register &Map", "RegisterMapFRM"},
+        {"mnuJournal", "&Journal", "JournalFRM"},
     };
     for (const auto& item : toolItems) {
         const QString window = QLatin1String(item.window);

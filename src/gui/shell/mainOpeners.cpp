@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/board/BoardControlFRM.h"
+#include "gui/journal/JournalFRM.h"
 #include "gui/link/InitForm.h"
+#include "gui/map/RegisterMapFRM.h"
+#include "gui/map/SettingsCompareFRM.h"
 #include "gui/reglist/Register_List.h"
 #include "gui/services/AppContext.h"
 #include "gui/services/WindowRegistry.h"
@@ -39,6 +42,12 @@ void registerOpeners(AppContext& ctx) {
     addWindow<BargraphForm>(ctx, QStringLiteral("BargraphForm"));
     addWindow<GraphFRM>(ctx, QStringLiteral("GraphFRM"));
     addWindow<ChipLayoutForm>(ctx, QStringLiteral("ChipLayoutForm"));
+    addWindow<RegisterMapFRM>(ctx, QStringLiteral("RegisterMapFRM"));
+    addWindow<JournalFRM>(ctx, QStringLiteral("JournalFRM"));
+    ctx.openers.insert(QStringLiteral("CompareWithSettingsFile"), [&ctx] {
+        CompareWithSettingsFile(ctx,
+                                ctx.windows.mdiArea() ? ctx.windows.mdiArea()->window() : nullptr);
+    });
 }
 
 } // namespace qmf

@@ -50,7 +50,8 @@ class FrmMainTest : public FrmMainFixture {
 protected:
     FrmMainTest() {
         for (const char* name : {"AutoSet", "Register_List", "ChipLayoutForm", "GraphFRM",
-                                 "BargraphForm", "BoardControlFRM", "WizardListFRM"}) {
+                                 "BargraphForm", "BoardControlFRM", "WizardListFRM",
+                                 "RegisterMapFRM", "JournalFRM", "CompareWithSettingsFile"}) {
             t.ctx.openers.insert(QLatin1String(name), [this, name] {
                 opened << QLatin1String(name);
                 if (opened.last() == QLatin1String("Register_List")) {
@@ -70,12 +71,22 @@ TEST_F(FrmMainTest, EveryToolsItemAndToolbarButtonOpensItsWindowOnceAndTheToolba
         const char* control;
         const char* window;
     } cases[] = {
-        {"mnuAutoSet", "AutoSet"},        {"mnuRegList", "Register_List"},
-        {"mnuChip", "ChipLayoutForm"},    {"mnuStrip", "GraphFRM"},
-        {"mnuBargraphs", "BargraphForm"}, {"mnuHeaters", "BoardControlFRM"},
-        {"mnuWizard", "WizardListFRM"},   {"GlobalSettings", "Register_List"},
-        {"ChipLayout", "ChipLayoutForm"}, {"Graph", "GraphFRM"},
-        {"BarGraph", "BargraphForm"},     {"Wizard", "WizardListFRM"},
+        {"mnuAutoSet", "AutoSet"},
+        {"mnuRegList", "Register_List"},
+        {"mnuChip", "ChipLayoutForm"},
+        {"mnuStrip", "GraphFRM"},
+        {"mnuBargraphs", "BargraphForm"},
+        {"mnuHeaters", "BoardControlFRM"},
+        {"mnuWizard", "WizardListFRM"},
+        {"GlobalSettings", "Register_List"},
+        {"ChipLayout", "ChipLayoutForm"},
+        {"Graph", "GraphFRM"},
+        {"BarGraph", "BargraphForm"},
+        {"Wizard", "WizardListFRM"},
+        {"mnuRegisterMap", "RegisterMapFRM"},
+        {"mnuJournal", "JournalFRM"},
+        {"RegisterMap", "RegisterMapFRM"},
+        {"mnuCompare", "CompareWithSettingsFile"},
     };
     auto* toolbar = child<QToolBar>(main, "tbToolBar");
     for (const auto& c : cases) {
@@ -109,6 +120,26 @@ TEST_F(FrmMainTest, EveryToolsItemAndToolbarButtonOpensItsWindowOnceAndTheToolba
         EXPECT_EQ(item->isChecked(), shown);
         EXPECT_EQ(toolbar->isVisible(), shown);
     }
+}
+
+TEST_F(FrmMainTest, NewEntriesFollowTheOriginalOnesInTheMenusAndTheToolBar) {
+    frmMain& main = createMain();
+    const auto names = [](const QList<QAction*>& actions) {
+        QStringList list;
+        for (const QAction* action : actions) {
+            list << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
+        }
+        return list.join(QLatin1Char(' '));
+    };
+    EXPECT_EQ(names(child<QMenu>(main, "mnuFile")->actions()),
+              "mnuSave mnuLoad mnuCompare - mnuFileExit");
+    EXPECT_EQ(child<QAction>(main, "mnuCompare")->text(), "Compare with Settings File...");
+    EXPECT_EQ(names(child<QMenu>(main, "mnuTools")->actions()),
+              "mnuAutoSet mnuRegList mnuChip mnuStrip mnuBargraphs mnuHeaters mnuWizard "
+              "mnuRegisterMap mnuJournal");
+    EXPECT_EQ(names(child<QToolBar>(main, "tbToolBar")->actions()),
+              "GlobalSettings ChipLayout Graph BarGraph Wizard RegisterMap");
+    EXPECT_FALSE(child<QAction>(main, "RegisterMap")->icon().isNull());
 }
 
 TEST_F(FrmMainTest, ViewsOpenInViewRefreshOnceReportFailuresAndCloseOnExit) {

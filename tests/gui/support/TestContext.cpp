@@ -2,6 +2,7 @@
 #include "gui/support/TestContext.h"
 
 #include "core/chip/ChannelBinding.h"
+#include "core/journal/WriteJournal.h"
 
 namespace qmf::test {
 
@@ -38,6 +39,8 @@ TestContext::TestContext(BoardFactory board)
 
 void TestContext::start() {
     ctx.mainWindow = &mainWindow;
+    state.journal().setClock(&clock);
+    errors.nameSourcesIn(&state.journal());
     state.CommsMedium = 1;
     state.DeviceAddress = 0x5E;
     state.SavedTransferSetting = 10;
