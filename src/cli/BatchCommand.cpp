@@ -8,6 +8,7 @@
 #include "cli/Interrupt.h"
 #include "cli/Runner.h"
 #include "cli/Session.h"
+#include "core/journal/WriteJournal.h"
 
 namespace qmf::cli {
 
@@ -27,6 +28,9 @@ void runBatch(Session& session, Console& console, const QString& path) {
             console.write(line.parsed.text.toUtf8());
             continue;
         }
+        // The writes of each line are journaled under it.
+        const JournalSource source(session.journal(),
+                                   QStringLiteral("line %1: %2").arg(line.number).arg(line.text));
         const int status = runAction(line.parsed.action, session, console, context);
         if (status != ExitSuccess) {
             // The lines after a failed one are not run: they may rely on it.

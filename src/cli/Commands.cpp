@@ -5,9 +5,9 @@ namespace qmf::cli {
 
 const QList<CommandSpec>& commands() {
     static const QList<CommandSpec> all = {
-        detectCommand(),  adaptersCommand(), getCommand(),     setCommand(),
-        dumpCommand(),    loadCommand(),     autosetCommand(), monitorCommand(),
-        heatersCommand(), sleepCommand(),    batchCommand(),
+        detectCommand(), adaptersCommand(), getCommand(),     setCommand(),     dumpCommand(),
+        loadCommand(),   autosetCommand(),  monitorCommand(), heatersCommand(), sleepCommand(),
+        batchCommand(),  diffCommand(),     journalCommand(),
     };
     return all;
 }

@@ -56,5 +56,7 @@ CommandSpec monitorCommand();
 CommandSpec heatersCommand();
 CommandSpec sleepCommand();
 CommandSpec batchCommand();
+CommandSpec diffCommand();
+CommandSpec journalCommand();
 
 } // namespace qmf::cli

@@ -9,6 +9,7 @@
 #include "cli/SimStateFile.h"
 #include "core/chip/ChannelBinding.h"
 #include "core/chip/SharedState.h"
+#include "core/journal/WriteJournal.h"
 #include "core/link/BoardLink.h"
 #include "core/text/NumberText.h"
 #include "core/time/Clock.h"
@@ -96,6 +97,10 @@ void Session::restoreChoice() {
                 failures);
         }
     }
+}
+
+WriteJournal& Session::journal() {
+    return state_->journal();
 }
 
 const Clock& Session::clock() const {

@@ -15,6 +15,7 @@ class BoardLink;
 class Clock;
 class ManualClock;
 class SharedState;
+class WriteJournal;
 namespace sim {
 class SimulatedBoard;
 }
@@ -50,6 +51,8 @@ public:
     // CommandFailure when no chip matches the options.
     SharedState& chip();
     bool chipChosen() const { return chosen_.has_value(); }
+    // The session's register writes (no chip is searched for).
+    WriteJournal& journal();
     // A search moves the port and bus mode; this puts the chosen chip's back.
     void restoreChoice();
 
