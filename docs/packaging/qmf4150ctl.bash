@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # bash completion for qmf4150ctl: the commands, the board options and each command's options,
-# register settings files (.dat) for dump and load, measurement logs (.xls) for monitor --log,
+# register settings files (.dat) for dump, load and diff, measurement logs (.xls) for monitor --log,
 # and the SMBus adapters (/dev/i2c-N) for --smbus.
 
 # Where the adapters' nodes are; a variable so that the completion can be tried without them.
@@ -20,7 +20,8 @@ _qmf4150ctl_files() {
 
 _qmf4150ctl() {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
-    local commands="detect adapters get set dump load autoset monitor heaters sleep batch"
+    local commands="detect adapters get set dump load autoset monitor heaters sleep batch diff
+        journal"
     local board_options="--help --version --simulate --smbus --port --alternate --address
         --sim-smbus-address --sim-fail-transfer --sim-state"
     COMPREPLY=()
@@ -78,13 +79,14 @@ _qmf4150ctl() {
     case $command in
     set) options="--mask --help" ;;
     monitor) options="--interval --count --log --help" ;;
+    diff) options="--all --help" ;;
     esac
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W "$options" -- "$cur"))
         return
     fi
     case $command in
-    dump | load) ((position == 0)) && _qmf4150ctl_files dat "$cur" ;;
+    dump | load | diff) ((position == 0)) && _qmf4150ctl_files dat "$cur" ;;
     batch) ((position == 0)) && _qmf4150ctl_files "" "$cur" ;;
     heaters)
         case $position in

@@ -101,17 +101,19 @@ TEST_F(Completion, OffersCommandsOptionsFilesAndAdapters) {
         const char* typed; // the last word is the one completed; a trailing blank starts a new one
         const char* offered;
     } cases[] = {
-        {"", "adapters autoset batch detect dump get heaters load monitor set sleep"},
+        {"", "adapters autoset batch detect diff dump get heaters journal load monitor set sleep"},
         {"--si", "--sim-fail-transfer --sim-smbus-address --sim-state --simulate"},
         {"--sim-fail-transfer 3 ",
-         "adapters autoset batch detect dump get heaters load monitor set sleep"},
+         "adapters autoset batch detect diff dump get heaters journal load monitor set sleep"},
         {"--sim-smbus-address 5E ",
-         "adapters autoset batch detect dump get heaters load monitor set sleep"},
-        {"--simulate d", "detect dump"},
+         "adapters autoset batch detect diff dump get heaters journal load monitor set sleep"},
+        {"--simulate d", "detect diff dump"},
         {"--smbus ", "/dev/i2c-0 /dev/i2c-7"},
         {"--smbus /dev/i2c-7 get ", ""},
         {"--simulate dump ", "a.dat sub"},
         {"load sub/", "sub/d.dat"},
+        {"diff ", "a.dat sub"},
+        {"diff --", "--all --help"},
         {"monitor --log ", "b.xls sub"},
         {"monitor --", "--count --help --interval --log"},
         {"set 1 FF --", "--help --mask"},

@@ -62,6 +62,8 @@ TEST_P(Installed, EveryFileIsInItsPlace) {
           SystemRecord,
           DocDir + "/README.md",
           DocDir + "/hardware.md",
+          DocDir + "/register-map-and-journal.md",
+          DocDir + "/images/journal.png",
           DocDir + "/LICENSE",
           DocDir + "/copyright",
           share + "/applications/org.qmf4150.eval.desktop",
