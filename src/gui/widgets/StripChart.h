@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 #include <qcustomplot.h>
@@ -11,7 +12,8 @@ namespace qmf {
 
 // A real-time strip chart: named traces over a time-of-day axis that scrolls, showing the last
 // windowSeconds() of history at full resolution. Points that have scrolled out of the window are
-// dropped, so the chart holds a bounded number of points however long it runs. Keys are seconds
+// dropped, so the chart holds a bounded number of points however long it runs; a run of equal
+// readings is kept as its two ends, which draw the same line. Keys are seconds
 // since the epoch (QCPAxisTickerDateTime's convention); values go on the left or right axis, each
 // of which fits the shown data.
 class StripChart : public QCustomPlot {
@@ -22,7 +24,7 @@ public:
     struct TraceStyle {
         QColor color;
         Qt::PenStyle line = Qt::SolidLine;
-        qreal width = 2.0;
+        qreal width = 1.0;
         friend bool operator==(const TraceStyle&, const TraceStyle&) = default;
     };
 
@@ -63,7 +65,7 @@ public:
     QString traceName(int trace) const;
     TraceStyle traceStyle(int trace) const;
     ValueAxis traceAxis(int trace) const;
-    // The points the trace holds now.
+    // The points the trace holds now (a level run counts as its two ends).
     int pointCount(int trace) const;
 
     // Adds a point and scrolls the window so that it ends at the newest key. A trace index out
@@ -77,10 +79,20 @@ public:
     void clear();
 
     // New points are drawn at most this often (ms); 0 draws on every change, at the next turn of
-    // the event loop. Redrawing costs milliseconds, while a 100 ms tick moves a five-minute
-    // window by a fraction of a pixel, so the default is twice a second.
+    // the event loop. Redrawing costs about a millisecond, while a 100 ms tick moves a five-minute
+    // window by a fraction of a pixel, so the default is twice a second. Nothing is drawn while
+    // the chart cannot be seen (hidden, or its window or sub-window minimised); what changed
+    // meanwhile is drawn once when it shows again.
+
     void setRefreshIntervalMs(int ms);
     int refreshIntervalMs() const { return refreshMs_; }
+
+    // The chart is on screen: visible, with no minimised window around it.
+    bool isOnScreen() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Trace {
@@ -95,12 +107,16 @@ private:
     void fitValueAxis(ValueAxis axis);
     void dropScrolledOut();
     void requestReplot();
+    void refreshNow();
+    void watchWindows();
     const Trace& trace(int index) const;
 
     QCPLayoutGrid* legendRow_ = nullptr; // owned by the plot layout, or by this chart when hidden
     QList<Trace> traces_;
     QTimer* refreshTimer_ = nullptr;
     int refreshMs_ = 500;
+    bool stale_ = false; // changed since the last drawing
+    QList<QPointer<QWidget>> watched_;
     double windowSeconds_ = 300.0;
     double latestKey_ = 0.0;
     AxisFit leftFit_{true, 1000.0};

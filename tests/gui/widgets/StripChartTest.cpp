@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/widgets/StripChart.h"
 
+#include <QEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <functional>
 #include <gtest/gtest.h>
 #include <stdexcept>
 
@@ -38,24 +42,67 @@ TEST(StripChart, WindowScrollsWithTheNewestPointAndDropsWhatScrolledOut) {
     EXPECT_DOUBLE_EQ(chart.latestKey(), newest);
     EXPECT_DOUBLE_EQ(chart.xAxis->range().upper, newest);
     EXPECT_DOUBLE_EQ(chart.xAxis->range().lower, newest - 10.0);
-    // The shown 10 s at full resolution, plus the one-second lead-in at the left edge.
-    EXPECT_GE(chart.pointCount(trace), 101);
-    EXPECT_LE(chart.pointCount(trace), 111);
+    // The shown 10 s at full resolution, plus the point before it that leads in from the edge.
+    EXPECT_EQ(chart.pointCount(trace), 102);
     const auto data = chart.graph(trace)->data();
-    EXPECT_GE(data->constBegin()->key, newest - 11.0 - 1e-6);
+    EXPECT_LT(data->constBegin()->key, newest - 10.0);
+    EXPECT_GE(data->constBegin()->key, newest - 10.1 - 1e-6);
     EXPECT_DOUBLE_EQ((data->constEnd() - 1)->value, 300.0);
 
     // A shorter window drops at once; scrolling on without points empties the trace.
     chart.setWindowSeconds(2.0);
-    EXPECT_LE(chart.pointCount(trace), 31);
+    EXPECT_EQ(chart.pointCount(trace), 22);
     chart.scrollTo(newest + 60.0);
     EXPECT_EQ(chart.pointCount(trace), 0);
     EXPECT_THROW(chart.setWindowSeconds(0.0), std::invalid_argument);
 }
 
+// A run of equal readings is kept as its two ends: at every key fed, the line (straight between
+// the points kept) has the value fed there. A run that began before the window still enters
+// from its left edge.
+TEST(StripChart, LevelRunsKeepTheirEndsAndDrawTheSameLine) {
+    StripChart chart;
+    chart.setWindowSeconds(100.0);
+    const int trace = chart.addTrace(QStringLiteral("t"), StripChart::standardStyle(0));
+    const double start = 1.7e9;
+    const std::vector<double> fed = {5, 5, 5, 5, 7, 7, 3, 3, 3, 3, 3, 4, 5, 6, 6, 6};
+    for (std::size_t i = 0; i < fed.size(); ++i) {
+        chart.addPoint(trace, start + double(i), fed[i]);
+    }
+    const auto data = chart.graph(trace)->data();
+    std::vector<std::pair<double, double>> kept;
+    for (auto it = data->constBegin(); it != data->constEnd(); ++it) {
+        kept.emplace_back(it->key - start, it->value);
+    }
+    EXPECT_EQ(
+        kept,
+        (std::vector<std::pair<double, double>>{
+            {0, 5}, {3, 5}, {4, 7}, {5, 7}, {6, 3}, {10, 3}, {11, 4}, {12, 5}, {13, 6}, {15, 6}}));
+    for (std::size_t i = 0; i < fed.size(); ++i) {
+        const double key = start + double(i);
+        auto after = data->findBegin(key, false);
+        ASSERT_NE(after, data->constEnd());
+        double value = after->value;
+        if (after->key > key) {
+            const auto before = after - 1;
+            value = before->value + (after->value - before->value) * (key - before->key) /
+                                        (after->key - before->key);
+        }
+        EXPECT_DOUBLE_EQ(value, fed[i]) << i;
+    }
+    // Level for a long time: the run's start stays, just left of the window.
+    for (int i = 1; i <= 3000; ++i) {
+        chart.addPoint(trace, start + 15.0 + i * 0.1, 6);
+    }
+    EXPECT_EQ(chart.pointCount(trace), 2);
+    EXPECT_LE(data->constBegin()->key, chart.xAxis->range().lower);
+    EXPECT_DOUBLE_EQ((data->constEnd() - 1)->key, start + 315.0);
+}
+
 TEST(StripChart, NewPointsAreDrawnAtMostOncePerRefreshInterval) {
     StripChart chart;
     chart.addTrace(QStringLiteral("a"), StripChart::standardStyle(0));
+    chart.show();
     QCoreApplication::processEvents(); // the set-up's own replot
     int replots = 0;
     QObject::connect(&chart, &QCustomPlot::afterReplot, [&replots] { ++replots; });
@@ -70,6 +117,76 @@ TEST(StripChart, NewPointsAreDrawnAtMostOncePerRefreshInterval) {
     chart.addPoint(0, 200.1, 2.0);
     QCoreApplication::processEvents();
     EXPECT_EQ(replots, 1) << "without an interval, changes are drawn at the next turn";
+}
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
+
+// Hidden, in a minimised window or in a minimised sub-window the chart neither redraws nor
+// paints; what changed meanwhile is drawn once when it shows again.
+TEST(StripChart, NothingIsDrawnWhileTheChartCannotBeSeen) {
+    const struct {
+        const char* how;
+        bool inSubWindow;
+        std::function<void(QWidget&)> away, back;
+    } cases[] = {
+        {"hidden", false, [](QWidget& w) { w.hide(); }, [](QWidget& w) { w.show(); }},
+        {"window minimised", false, [](QWidget& w) { w.showMinimized(); },
+         [](QWidget& w) { w.showNormal(); }},
+        {"sub-window minimised", true, [](QWidget& w) { w.showMinimized(); },
+         [](QWidget& w) { w.showNormal(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        QMdiArea area;
+        auto* chart = new StripChart;
+        chart->setRefreshIntervalMs(0);
+        chart->addTrace(QStringLiteral("a"), StripChart::standardStyle(0));
+        QWidget* window = chart;
+        if (c.inSubWindow) {
+            window = area.addSubWindow(chart);
+            area.resize(700, 500);
+            area.show();
+        } else {
+            area.hide();
+        }
+        window->resize(600, 400);
+        window->show();
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(chart->isOnScreen());
+        int replots = 0;
+        QObject::connect(chart, &QCustomPlot::afterReplot, [&replots] { ++replots; });
+        PaintCounter painted(chart);
+        c.away(*window);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(chart->isOnScreen());
+        painted.paints = 0;
+        for (int i = 0; i < 50; ++i) {
+            chart->addPoint(0, 100.0 + i * 0.1, i);
+            QCoreApplication::processEvents();
+        }
+        EXPECT_EQ(replots, 0);
+        EXPECT_EQ(painted.paints, 0);
+        c.back(*window);
+        for (int i = 0; i < 3; ++i) {
+            QCoreApplication::processEvents();
+        }
+        EXPECT_TRUE(chart->isOnScreen());
+        EXPECT_EQ(replots, 1) << "what changed is drawn once";
+        if (!c.inSubWindow) {
+            delete chart;
+        }
+    }
 }
 
 TEST(StripChart, ValueAxesFitTheShownData) {
