@@ -84,6 +84,7 @@ StripChart::StripChart(QWidget* parent) : QCustomPlot(parent) {
     connect(this, &QCustomPlot::beforeReplot, this, [this] {
         stale_ = false; // whoever asked for it, this drawing shows every change
         fitValueAxes();
+        placeShading();
     });
     refreshTimer_ = new QTimer(this);
     refreshTimer_->setSingleShot(true);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QColor>
+#include <QHash>
 #include <QList>
 #include <QPointer>
 #include <QString>
@@ -90,6 +91,18 @@ public:
     // The chart is on screen: visible, with no minimised window around it.
     bool isOnScreen() const;
 
+    // A time span in the chart's keys (seconds since the epoch); an end of +infinity is still
+    // open and reaches the right edge.
+    struct TimeSpan {
+        double begin = 0.0;
+        double end = 0.0;
+    };
+    // Shades each span over the plot's whole height, behind the grid and the traces, in colour
+    // (give it some transparency). The spans of one group replace that group's earlier ones; an
+    // empty list removes the group. Shading scrolls with the time axis and is never dropped.
+    void setShadedSpans(const QString& group, const QList<TimeSpan>& spans, const QColor& colour);
+    int shadedSpanCount(const QString& group) const;
+
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -110,6 +123,12 @@ private:
     void refreshNow();
     void watchWindows();
     const Trace& trace(int index) const;
+    void placeShading();
+
+    struct Shade {
+        QCPItemRect* rect = nullptr;
+        TimeSpan span;
+    };
 
     QCPLayoutGrid* legendRow_ = nullptr; // owned by the plot layout, or by this chart when hidden
     QList<Trace> traces_;
@@ -117,6 +136,7 @@ private:
     int refreshMs_ = 500;
     bool stale_ = false; // changed since the last drawing
     QList<QPointer<QWidget>> watched_;
+    QHash<QString, QList<Shade>> shading_;
     double windowSeconds_ = 300.0;
     double latestKey_ = 0.0;
     AxisFit leftFit_{true, 1000.0};
