@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/chip/SharedState.h"
 
+#include "core/events/EventTracker.h"
 #include "core/journal/WriteJournal.h"
 #include "core/link/BoardLink.h"
 #include "core/link/LinkErrors.h"
@@ -10,7 +11,8 @@
 namespace qmf {
 
 SharedState::SharedState(BoardFactory boardFactory)
-    : boardFactory_(std::move(boardFactory)), journal_(std::make_unique<WriteJournal>()) {}
+    : boardFactory_(std::move(boardFactory)), journal_(std::make_unique<WriteJournal>()),
+      events_(std::make_unique<events::EventTracker>()) {}
 
 SharedState::~SharedState() = default;
 

@@ -11,6 +11,9 @@ class BoardLink;
 class Temperature;
 class Fan;
 class WriteJournal;
+namespace events {
+class EventTracker;
+}
 
 using BoardFactory = std::function<std::unique_ptr<BoardLink>()>;
 
@@ -51,6 +54,8 @@ public:
 
     // Every register write of the run (register access records them).
     WriteJournal& journal() { return *journal_; }
+    // The alarm events judged on every status byte read (register access feeds it).
+    events::EventTracker& events() { return *events_; }
 
 private:
     BoardFactory boardFactory_;
@@ -58,6 +63,7 @@ private:
     std::unique_ptr<Temperature> intTemp_, extTemp0_, extTemp1_;
     std::unique_ptr<Fan> fan0_, fan1_;
     std::unique_ptr<WriteJournal> journal_;
+    std::unique_ptr<events::EventTracker> events_;
 };
 
 } // namespace qmf

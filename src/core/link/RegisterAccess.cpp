@@ -2,6 +2,7 @@
 #include "core/link/RegisterAccess.h"
 
 #include "core/chip/SharedState.h"
+#include "core/events/EventTracker.h"
 #include "core/journal/WriteJournal.h"
 #include "core/link/BoardLink.h"
 #include "core/link/LinkErrors.h"
@@ -71,6 +72,7 @@ void ReadRegister(SharedState& state) {
     const quint8 value = readByte(state, reg);
     state.DataRead = value;
     state.journal().noteRead(reg, value);
+    state.events().noteRead(reg, value);
 }
 
 void WriteRegister(SharedState& state) {
@@ -83,6 +85,7 @@ void WriteRegister(SharedState& state) {
 quint8 ReadRegisterAt(SharedState& state, const quint8& reg) {
     const quint8 value = readByte(state, reg);
     state.journal().noteRead(reg, value);
+    state.events().noteRead(reg, value);
     return value;
 }
 

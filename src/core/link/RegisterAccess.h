@@ -11,7 +11,8 @@ class SharedState;
 // printer-port path when CommsMedium is 1 and on the on-board SMBus path otherwise. A value or
 // address outside 0..255 throws OverflowError before anything is sent; a board failure throws
 // LinkError; nothing is retried. Every write, failed or not, goes into the state's write journal,
-// and every byte read tells the journal what the register holds; the journal adds no transfer.
+// and every byte read tells the journal what the register holds and the alarm events how the
+// chip stands; neither adds a transfer.
 
 // Reads register AddressPointer into DataRead (left unchanged when the read fails).
 void ReadRegister(SharedState& state);
