@@ -9,10 +9,13 @@ _qmf4150ctl_dev=/dev
 # Adds the directories and the files ending in .$1 that begin with $2 (any file when $1 is
 # empty).
 _qmf4150ctl_files() {
-    local IFS=$'\n'
+    local IFS=$'\n' ext
     compopt -o filenames 2>/dev/null
     if [[ -n $1 ]]; then
-        COMPREPLY+=($(compgen -d -- "$2") $(compgen -f -X "!*.$1" -- "$2"))
+        COMPREPLY+=($(compgen -d -- "$2"))
+        for ext in "$1" "${@:3}"; do # further extensions after the word
+            COMPREPLY+=($(compgen -f -X "!*.$ext" -- "$2"))
+        done
     else
         COMPREPLY+=($(compgen -f -- "$2"))
     fi
@@ -39,7 +42,7 @@ _qmf4150ctl() {
         return
         ;;
     --log | -l)
-        _qmf4150ctl_files xls "$cur"
+        _qmf4150ctl_files xls "$cur" csv
         return
         ;;
     --port | --address | --sim-smbus-address | --sim-fail-transfer | --mask | -m | --interval | \

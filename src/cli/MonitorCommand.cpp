@@ -11,6 +11,8 @@
 #include "core/chip/SharedState.h"
 #include "core/files/MeasurementLog.h"
 #include "core/link/RegisterAccess.h"
+#include "core/logs/CsvLog.h"
+#include "core/logs/LogStartRegisters.h"
 #include "core/measure/Fan.h"
 #include "core/measure/Temperature.h"
 #include "core/time/Clock.h"
@@ -75,7 +77,11 @@ void monitor(Session& session, Console& console, const MonitorSettings& settings
     // As the graph window does when it loads.
     state.Fan0().RefreshParams();
     state.Fan1().RefreshParams();
-    if (log.isOpen() && !log.writeLine(measurementLogHeader())) {
+    const bool csv = isCsvLogName(settings.logFile);
+    if (log.isOpen() &&
+        !log.writeLine(csv ? csvLogPreamble(readCsvLogStart(
+                                 state, QStringLiteral("qmf4150ctl " QMF_CLI_VERSION)))
+                           : measurementLogHeader())) {
         throw logFailure(settings.logFile, log.errorString());
     }
     console.print(tableRow(QStringLiteral("Time"),
@@ -92,8 +98,10 @@ void monitor(Session& session, Console& console, const MonitorSettings& settings
             }
         }
         const LogReadings r = readChip(state);
-        const QTime time = session.clock().now().time();
-        if (log.isOpen() && !log.writeLine(measurementLogLine(time, r))) {
+        const QDateTime now = session.clock().now();
+        const QTime time = now.time();
+        if (log.isOpen() &&
+            !log.writeLine(csv ? csvLogLine(now, r) : measurementLogLine(time, r))) {
             throw logFailure(settings.logFile, log.errorString());
         }
         console.print(
@@ -119,8 +127,10 @@ CommandSpec monitorCommand() {
                         "Read the five readings of the program's graph window every S seconds "
                         "and print one table row each: the time of day, Fan0 and Fan1 in RPM, "
                         "Temp0 (internal), Temp1 and Temp2 (external 0 and 1) in whole degrees "
-                        "C. With --log each row is also written to FILE in the program's "
-                        "measurement log format (tab-separated, CR LF, a header line first); the "
+                        "C. With --log each row is also written to FILE: a .xls name in the "
+                        "program's measurement log format (tab-separated, CR LF, a header line "
+                        "first), a .csv name as CSV (date, time and milliseconds, a comment block "
+                        "with the chip and its limits and fan settings, then a header line); the "
                         "file is emptied first and every line is flushed as it is written. Runs "
                         "until N rows are printed or Ctrl-C. On the simulated board time is "
                         "simulated: the intervals pass at once, so --count is required there."));
@@ -134,8 +144,8 @@ CommandSpec monitorCommand() {
                     QStringLiteral("N"));
                 const QCommandLineOption logOption(
                     QStringList{QStringLiteral("l"), QStringLiteral("log")},
-                    QStringLiteral("Also log to FILE; its name ends in .xls, as the program "
-                                   "requires."),
+                    QStringLiteral("Also log to FILE; its name ends in .xls (the program's "
+                                   "log) or .csv."),
                     QStringLiteral("FILE"));
                 p.parser().addOptions({intervalOption, countOption, logOption});
                 if (auto outcome = p.parse(args, 0, 0)) {
@@ -166,9 +176,10 @@ CommandSpec monitorCommand() {
                 }
                 if (p.parser().isSet(logOption)) {
                     settings.logFile = p.parser().value(logOption);
-                    if (!settings.logFile.endsWith(QLatin1String(".xls"), Qt::CaseSensitive)) {
+                    if (!settings.logFile.endsWith(QLatin1String(".xls"), Qt::CaseSensitive) &&
+                        !isCsvLogName(settings.logFile)) {
                         return p.usage(QStringLiteral("\"%1\": a log file name ends in .xls "
-                                                      "(lower case), as the program requires")
+                                                      "(lower case) or .csv")
                                            .arg(settings.logFile));
                     }
                 }

@@ -118,6 +118,61 @@ TEST_F(SimulatedBoard, TableAndLogHoldTheGraphWindowsReadings) {
     EXPECT_EQ(readFile("m.xls"), expected);
 }
 
+// A .csv log: the comment block with the chip and its limits as "get" reads them, the header,
+// then the rows of the table with their date, time and milliseconds; Python's csv module reads
+// it as the same six columns, with no blank rows.
+TEST_F(SimulatedBoard, CsvLogHoldsTheTableWithItsStartAndPythonReadsIt) {
+    const ToolResult result = sim("batch -",
+                                  "heaters on 1\nset 90 4B\nmonitor --count 3 --interval 2 "
+                                  "--log m.csv\nget 90\nget 79\n",
+                                  dir.path());
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const QStringList out = result.outLines();
+    const QStringList rows = out.mid(out.size() - 5, 3);
+    const QByteArray log = readFile("m.csv");
+    EXPECT_TRUE(log.startsWith("# QMF4150 measurement log\n# program: qmf4150ctl "));
+    EXPECT_TRUE(log.contains("\n# chip: address 5E on the printer port\n"));
+    EXPECT_TRUE(log.contains("\n# 90 Temp 0 HighLimit: " + out[out.size() - 2].toLatin1() + "\n"));
+    EXPECT_TRUE(log.contains("\n# 79 Fan 1 HighLimit: " + out.last().toLatin1() + "\n"));
+    EXPECT_FALSE(log.contains('\r'));
+    const QList<QByteArray> lines = log.split('\n');
+    const qsizetype header = lines.indexOf("time,fan0_rpm,fan1_rpm,temp0_c,temp1_c,temp2_c");
+    ASSERT_GT(header, 3);
+    ASSERT_EQ(lines.size(), header + 5) << "three rows and the end of the last line";
+    QStringList expected{QStringLiteral("time|fan0_rpm|fan1_rpm|temp0_c|temp1_c|temp2_c")};
+    QDateTime previous;
+    for (int i = 0; i < 3; ++i) {
+        const QStringList f = rows[i].split(u' ', Qt::SkipEmptyParts);
+        const QList<QByteArray> fields = lines[header + 1 + i].split(',');
+        ASSERT_EQ(fields.size(), 6) << lines[header + 1 + i].toStdString();
+        const QDateTime time =
+            QDateTime::fromString(QString::fromLatin1(fields[0]), Qt::ISODateWithMs);
+        ASSERT_TRUE(time.isValid()) << fields[0].toStdString();
+        EXPECT_EQ(fields[0].size(), 29) << "yyyy-MM-ddTHH:mm:ss.zzz+hh:mm";
+        EXPECT_EQ(time.time().toString(QStringLiteral("hh:mm:ss")), f[0]);
+        if (previous.isValid()) {
+            EXPECT_EQ(previous.msecsTo(time), 2000);
+        }
+        previous = time;
+        EXPECT_EQ(QStringList({fields[1], fields[2], fields[3], fields[4], fields[5]}), f.mid(1));
+        expected << QString::fromLatin1(lines[header + 1 + i]).replace(u',', u'|');
+    }
+    QProcess python;
+    python.start(QStringLiteral("python3"),
+                 {QStringLiteral("-c"), QStringLiteral(R"(import csv, sys, datetime
+with open(sys.argv[1], newline='') as f:
+    for row in csv.reader(line for line in f if not line.startswith('#')):
+        if row[0] != 'time':
+            datetime.datetime.fromisoformat(row[0])
+        print('|'.join(row))
+)"),
+                  path(QStringLiteral("m.csv"))});
+    ASSERT_TRUE(python.waitForFinished(30000));
+    EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
+    EXPECT_EQ(QString::fromUtf8(python.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts),
+              expected);
+}
+
 // SIGTERM (as Ctrl-C) ends a long monitor between rows: exit status 0, every row printed is
 // logged as a whole line, and the simulated board is still saved.
 TEST_F(SimulatedBoard, AnInterruptedMonitorLeavesCompleteFiles) {

@@ -73,8 +73,8 @@ protected:
         QDir(dir.path()).mkpath(QStringLiteral("sub"));
         for (const QString& file :
              {dir.filePath("a.dat"), dir.filePath("b.xls"), dir.filePath("c.txt"),
-              dir.filePath("sub/d.dat"), dev.filePath("i2c-0"), dev.filePath("i2c-7"),
-              dev.filePath("ttyS0")}) {
+              dir.filePath("e.csv"), dir.filePath("sub/d.dat"), dev.filePath("i2c-0"),
+              dev.filePath("i2c-7"), dev.filePath("ttyS0")}) {
             QFile f(file);
             EXPECT_TRUE(f.open(QIODevice::WriteOnly)) << file.toStdString();
         }
@@ -114,12 +114,12 @@ TEST_F(Completion, OffersCommandsOptionsFilesAndAdapters) {
         {"load sub/", "sub/d.dat"},
         {"diff ", "a.dat sub"},
         {"diff --", "--all --help"},
-        {"monitor --log ", "b.xls sub"},
+        {"monitor --log ", "b.xls e.csv sub"},
         {"monitor --", "--count --help --interval --log"},
         {"set 1 FF --", "--help --mask"},
         {"--port 0 heaters ", "off on"},
         {"heaters on ", "1 2"},
-        {"batch ", "a.dat b.xls c.txt sub"},
+        {"batch ", "a.dat b.xls c.txt e.csv sub"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(complete(QLatin1String(c.typed)), QLatin1String(c.offered)) << c.typed;

@@ -30,6 +30,9 @@ class StripChart;
 // library, created by class identifier on first use and kept. Time of day (the log) and elapsed
 // time (the chart's time axis) come from ctx.clock.
 //
+// A log named *.csv is written as CSV (core/logs/CsvLog.h): dated lines after a comment block
+// with the chip's limits and fan settings, read from the chip before the first line.
+//
 // The log panel shows the log file's name while logging (LogFileLBL). The file dialog opens in the
 // folder of the last chosen log, also of an earlier run. A log holds at most 1,000,000 lines: the
 // line after that ends it with the "Log Full" message.
@@ -72,6 +75,7 @@ private:
     LogReadings readChip();
     void plot(const LogReadings& readings);
     void logIfDue(const LogReadings& readings);
+    QByteArray csvPreamble();
     void logFailed();
     void logFull();
     void showLogFile(const QString& path);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The graph window's log: its panel, choosing the file, starting and stopping, the lines of each
 // tick, and how a log ends when it fails or is full.
+#include "core/logs/CsvLog.h"
+#include "core/logs/LogStartRegisters.h"
 #include "core/text/LeadingNumber.h"
 #include "core/text/NumberText.h"
 #include "core/time/Clock.h"
@@ -32,7 +34,8 @@ constexpr int LogFileLabelWidth = 220;
 
 const QString NotLogging = QStringLiteral("Not Logging to File");
 const QString Logging = QStringLiteral("Logging to File");
-const QString LogFilter = QStringLiteral("Excel Files (*.xls)");
+// The .xls log first, as it always was; the type chosen decides the format.
+const QString LogFilter = QStringLiteral("Excel Files (*.xls);;CSV Files (*.csv)");
 const QString LogExtension = QStringLiteral(".xls");
 const QString BadNameTitle = QStringLiteral("There was a Problem!");
 const QString BadNameText =
@@ -114,7 +117,8 @@ void GraphFRM::logIfDue(const LogReadings& readings) {
         logFileName_.isEmpty() || !log_.isOpen()) {
         return;
     }
-    const QTime timeOfDay = ctx_.clock.now().time();
+    const QDateTime now = ctx_.clock.now();
+    const QTime timeOfDay = now.time();
     const int nowMs = timeOfDay.msecsSinceStartOfDay();
     if (!measurementLogLineDue(nowMs, lastLogTimeMs_, text::leadingNumber(intervalEdit_->text()))) {
         return;
@@ -126,15 +130,28 @@ void GraphFRM::logIfDue(const LogReadings& readings) {
         return;
     }
     lastLogTimeMs_ = nowMs;
-    if (logged == 0 && !log_.writeLine(measurementLogHeader())) {
+    const bool csv = isCsvLogName(logFileName_);
+    if (logged == 0 && !log_.writeLine(csv ? csvPreamble() : measurementLogHeader())) {
         logFailed();
         return;
     }
-    if (!log_.writeLine(measurementLogLine(timeOfDay, readings))) {
+    if (!log_.writeLine(csv ? csvLogLine(now, readings)
+                            : measurementLogLine(timeOfDay, readings))) {
         logFailed();
         return;
     }
     countLabel_->setText(text::signedNumber(logged + 1));
+}
+
+QByteArray GraphFRM::csvPreamble() {
+    try {
+        return csvLogPreamble(readCsvLogStart(ctx_.state, applicationTitle() + u' ' +
+                                                              versionNumberText(programVersion())));
+    } catch (...) {
+        // As a failed reading ends a running log: cleanly, then reported.
+        logFailed();
+        throw;
+    }
 }
 
 // --- logging ------------------------------------------------------------------------------------
@@ -148,7 +165,8 @@ void GraphFRM::MakeLog_CMD_Click() {
         return;
     }
     logFileName_ = name;
-    const bool accepted = logFileName_.endsWith(LogExtension, Qt::CaseSensitive);
+    const bool accepted =
+        logFileName_.endsWith(LogExtension, Qt::CaseSensitive) || isCsvLogName(logFileName_);
     store.setLastChosenFile(LogFileKind, accepted ? name : QString());
     if (!accepted) {
         ctx_.dialogs.message(this, UserDialogs::Icon::Exclamation, BadNameTitle, BadNameText);

@@ -17,7 +17,8 @@ TEST_F(GraphRecording, LogFileHoldsTheHeaderAndCrPrefixedTabSeparatedLines) {
     ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write(QByteArray(5000, 'x')) == 5000);
     old.close();
     makeLog(logPath());
-    EXPECT_EQ(t.dialogs.fileRequests.value(0).filter, QStringLiteral("Excel Files (*.xls)"));
+    EXPECT_EQ(t.dialogs.fileRequests.value(0).filter,
+              QStringLiteral("Excel Files (*.xls);;CSV Files (*.csv)"));
     EXPECT_EQ(logBox()->checkState(), Qt::Checked);
     EXPECT_EQ(logBox()->text(), QStringLiteral("Logging to File"));
     EXPECT_FALSE(makeLogButton()->isEnabled());
@@ -183,6 +184,54 @@ TEST_F(GraphLog, AnEmptyOrNonXlsNameIsRefused) {
                                          "no settings were loaded."));
         EXPECT_EQ(m.icon, UserDialogs::Icon::Exclamation);
     }
+}
+
+// A name ending in .csv (any case) gives the CSV log: the comment block with the chip's limits
+// and fan settings as they were at the first line, the header, then lines with date, time and
+// milliseconds at the same interval as the .xls log.
+TEST_F(GraphRecording, ACsvNameGivesTheCsvLogWithItsCommentBlock) {
+    chip()[0x90] = 0x50;
+    chip()[0x79] = 0x7F;
+    makeLog(logPath("run.CSV"));
+    EXPECT_EQ(logBox()->checkState(), Qt::Checked);
+    ticks();             // 12:00:00.100
+    chip()[0x90] = 0x20; // changed after the start: the block keeps the first value
+    chip()[0xA2] = 254;  // -1 C
+    ticks(50);           // 12:00:05.100
+    const QList<QByteArray> lines = bytes(logPath("run.CSV")).split('\n');
+    ASSERT_GE(lines.size(), 4);
+    EXPECT_EQ(lines[0], QByteArray("# QMF4150 measurement log"));
+    EXPECT_TRUE(lines[1].startsWith("# program: QMF4150 Evaluation Software ")) << lines[1].data();
+    EXPECT_EQ(lines[2], QByteArray("# chip: address 5E on the printer port"));
+    EXPECT_TRUE(lines.contains("# 90 Temp 0 HighLimit: 50"));
+    EXPECT_TRUE(lines.contains("# 79 Fan 1 HighLimit: 7F"));
+    const qsizetype header = lines.indexOf("time,fan0_rpm,fan1_rpm,temp0_c,temp1_c,temp2_c");
+    ASSERT_GT(header, 3);
+    ASSERT_EQ(lines.size(), header + 4) << "two lines and the end of the last";
+    const QByteArray values[] = {",2014,2507,31,-55,0", ",2014,2507,31,-55,-1"};
+    const QTime times[] = {QTime(12, 0, 0, 100), QTime(12, 0, 5, 100)};
+    for (int i = 0; i < 2; ++i) {
+        const QByteArray& line = lines[header + 1 + i];
+        const qsizetype comma = line.indexOf(',');
+        EXPECT_EQ(line.mid(comma), values[i]);
+        const QDateTime time =
+            QDateTime::fromString(QString::fromLatin1(line.left(comma)), Qt::ISODateWithMs);
+        EXPECT_EQ(time.toLocalTime(), QDateTime(QDate(2026, 1, 5), times[i])) << line.data();
+    }
+    EXPECT_EQ(countLabel()->text(), QStringLiteral(" 2"));
+    EXPECT_EQ(logErrors(), 0);
+}
+
+// A chip that fails while the comment block is read ends the log as a failed reading does:
+// closed, empty, reported once.
+TEST_F(GraphLog, AFailureReadingTheCommentBlockEndsTheCsvLog) {
+    makeLog(logPath("run.csv"));
+    t.simBoard()->failTransferAfter(5); // past the tick's five readings, into the block
+    ticks();
+    EXPECT_EQ(logErrors(), 1);
+    EXPECT_EQ(t.errors.failureCount(), 1);
+    EXPECT_FALSE(view().logFileOpen());
+    EXPECT_EQ(bytes(logPath("run.csv")), QByteArray());
 }
 
 // Stopped by the user through Check3 or by stopping graphing; the next log starts afresh.
