@@ -12,6 +12,7 @@
 //
 //   build/bin/bench_polling                                   all runs
 //   build/bin/bench_polling --benchmark_filter='views:15/'    the seven minutes only
+#include "CpuMinutes.h"
 #include "GraphBenchContext.h"
 #include "PaintProbe.h"
 #include "gui/views/BargraphForm.h"
@@ -19,7 +20,6 @@
 #include "gui/views/GraphFRM.h"
 
 #include <QAbstractButton>
-#include <QEventLoop>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
@@ -51,13 +51,6 @@ QWidget* openAndStart(bench::WindowBench& b, const char* startControl, const cha
     window.findChild<QAbstractButton*>(QLatin1String(startControl))->click();
     const auto* timer = window.findChild<QTimer*>(QLatin1String(timerName));
     return timer != nullptr && timer->isActive() ? &window : nullptr;
-}
-
-// Lets the event loop run for `seconds` of real time.
-void runFor(double seconds) {
-    QEventLoop loop;
-    QTimer::singleShot(int(seconds * 1000), &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 // CPU milliseconds per full redraw of the chart (plot and screen).
@@ -136,36 +129,14 @@ void BM_Polling(benchmark::State& state) {
 
         // Minute by minute; the steady state is every whole minute after the chart's fill.
         const qint64 transfersBefore = b.board().transferCount();
-        std::vector<double> cpuPerMinute;
-        double cpuAll = 0.0;
-        for (int done = 0; done < seconds;) {
-            const int span = std::min(60, seconds - done);
-            const double cpuBefore = bench::cpuSeconds();
-            runFor(span);
-            const double cpu = bench::cpuSeconds() - cpuBefore;
-            cpuAll += cpu;
-            cpuPerMinute.push_back(100.0 * cpu / span);
-            done += span;
-        }
+        const bench::CpuMinutes run = bench::runMinuteByMinute(seconds);
+        const double cpuAll = run.cpuSeconds;
         const double transfers = double(b.board().transferCount() - transfersBefore);
         if (b.errors.failureCount() != 0) {
             state.SkipWithError(b.errors.lastError().toStdString().c_str());
             break;
         }
-        state.counters["cpu_percent_first_minute"] = cpuPerMinute.front();
-        const int steadyFrom = (kChartFillSeconds + 59) / 60;
-        if (int(cpuPerMinute.size()) > steadyFrom) {
-            double steady = 0.0;
-            double worst = 0.0;
-            for (std::size_t m = std::size_t(steadyFrom); m < cpuPerMinute.size(); ++m) {
-                steady += cpuPerMinute[m];
-                worst = std::max(worst, cpuPerMinute[m]);
-            }
-            state.counters["cpu_percent_steady"] =
-                steady / double(cpuPerMinute.size() - std::size_t(steadyFrom));
-            state.counters["cpu_percent_steady_worst_minute"] = worst;
-        }
-        state.counters["cpu_percent_whole_run"] = 100.0 * cpuAll / seconds;
+        bench::reportCpuMinutes(state, run, seconds, kChartFillSeconds);
         state.counters["transfers_per_s"] = transfers / seconds;
         state.counters["cpu_us_per_transfer"] = transfers > 0 ? 1e6 * cpuAll / transfers : 0.0;
         state.counters["smbus_bus_s"] = transfers * kSmbusSecondsPerTransfer;
@@ -192,7 +163,7 @@ void BM_Polling(benchmark::State& state) {
                 minimise ? windows[2]->showMinimized() : windows[2]->hide();
                 QCoreApplication::processEvents();
                 probe.reset();
-                runFor(kAwaySeconds);
+                bench::runFor(kAwaySeconds);
                 awayPaints += probe.of(chart).paints;
                 awayReplots += probe.of(chart).replots;
                 windows[2]->showNormal();
