@@ -13,6 +13,7 @@
 #include "gui/services/WindowRegistry.h"
 #include "gui/shell/DocumentationCommand.h"
 #include "gui/shell/HeaterStatus.h"
+#include "gui/shell/MainWindowEvents.h"
 #include "gui/shell/MdiArrangement.h"
 #include "gui/shell/RegisterSettingsCommands.h"
 #include "gui/shell/ToolbarIcons.h"
@@ -84,6 +85,8 @@ frmMain::frmMain(AppContext& ctx) : ctx_(ctx) {
     StatusBar1_->addPermanentWidget(deviceLabel_);
     addHeaterStatus(*StatusBar1_,
                     ctx_.state.board().parallelPortLink().busEngine().auxOutputsState());
+    addMainWindowEvents(ctx_, *mdi_, *StatusBar1_,
+                        *menuBar()->findChild<QMenu*>(QStringLiteral("mnuView")));
 
     ctx_.windows.setMdiArea(mdi_);
     ctx_.errors.setStatusBar(StatusBar1_);
@@ -155,6 +158,7 @@ void frmMain::buildMenus() {
         {"mnuWizard", "Wi&zard", "WizardListFRM"},
         {"mnuRegisterMap", "Register &Map", "RegisterMapFRM"},
         {"mnuJournal", "&Journal", "JournalFRM"},
+        {"mnuEvents", "&Events", "EventsFRM"},
     };
     for (const auto& item : toolItems) {
         const QString window = QLatin1String(item.window);

@@ -2,6 +2,7 @@
 // The program: reads the command line, builds the shared state on the chosen board, registers
 // every window and starts with the device search wizard.
 #include "core/chip/SharedState.h"
+#include "core/events/EventTracker.h"
 #include "core/journal/WriteJournal.h"
 #include "core/time/Clock.h"
 #include "gui/services/AppContext.h"
@@ -87,6 +88,7 @@ int main(int argc, char** argv) {
     qmf::WindowRegistry windows;
     qmf::SharedState state(qmf::boardFactoryFor(commandLine, clock));
     state.journal().setClock(&clock);
+    state.events().setClock(&clock);
     errors.nameSourcesIn(&state.journal());
     qmf::AppContext ctx{state, clock, dialogs, errors, windows, {}};
     qmf::FrmMainHost mainWindow(ctx);

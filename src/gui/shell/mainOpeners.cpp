@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/board/BoardControlFRM.h"
+#include "gui/events/EventsFRM.h"
 #include "gui/journal/JournalFRM.h"
 #include "gui/link/InitForm.h"
 #include "gui/map/RegisterMapFRM.h"
@@ -44,6 +45,7 @@ void registerOpeners(AppContext& ctx) {
     addWindow<ChipLayoutForm>(ctx, QStringLiteral("ChipLayoutForm"));
     addWindow<RegisterMapFRM>(ctx, QStringLiteral("RegisterMapFRM"));
     addWindow<JournalFRM>(ctx, QStringLiteral("JournalFRM"));
+    addWindow<EventsFRM>(ctx, QStringLiteral("EventsFRM"));
     ctx.openers.insert(QStringLiteral("CompareWithSettingsFile"), [&ctx] {
         CompareWithSettingsFile(ctx,
                                 ctx.windows.mdiArea() ? ctx.windows.mdiArea()->window() : nullptr);

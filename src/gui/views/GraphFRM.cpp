@@ -10,6 +10,7 @@
 #include "core/time/Clock.h"
 #include "gui/services/AppContext.h"
 #include "gui/services/ErrorBoundary.h"
+#include "gui/views/AlarmShading.h"
 #include "gui/views/CalcComponent.h"
 #include "gui/widgets/StripChart.h"
 
@@ -79,6 +80,8 @@ GraphFRM::GraphFRM(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx
         fontMetrics().horizontalAdvance(QStringLiteral("00000")) + fontMetrics().height() + 24;
     chart_->setSideMargins(side, side);
     ainChart_->setSideMargins(side, side);
+
+    shadeAlarmPeriods({chart_, ainChart_}, ctx_.state.events(), chartOriginMs_);
 
     const double now = chartKey();
     chart_->scrollTo(now);

@@ -136,7 +136,9 @@ TEST_F(FrmMainTest, NewEntriesFollowTheOriginalOnesInTheMenusAndTheToolBar) {
     EXPECT_EQ(child<QAction>(main, "mnuCompare")->text(), "Compare with Settings File...");
     EXPECT_EQ(names(child<QMenu>(main, "mnuTools")->actions()),
               "mnuAutoSet mnuRegList mnuChip mnuStrip mnuBargraphs mnuHeaters mnuWizard "
-              "mnuRegisterMap mnuJournal");
+              "mnuRegisterMap mnuJournal mnuEvents");
+    EXPECT_EQ(names(child<QMenu>(main, "mnuView")->actions()),
+              "mnuViewToolbar - mnuViewRefresh mnuViewEventsPoll");
     EXPECT_EQ(names(child<QToolBar>(main, "tbToolBar")->actions()),
               "GlobalSettings ChipLayout Graph BarGraph Wizard RegisterMap");
     EXPECT_FALSE(child<QAction>(main, "RegisterMap")->icon().isNull());

@@ -2,6 +2,7 @@
 #include "gui/support/TestContext.h"
 
 #include "core/chip/ChannelBinding.h"
+#include "core/events/EventTracker.h"
 #include "core/journal/WriteJournal.h"
 
 namespace qmf::test {
@@ -40,6 +41,7 @@ TestContext::TestContext(BoardFactory board)
 void TestContext::start() {
     ctx.mainWindow = &mainWindow;
     state.journal().setClock(&clock);
+    state.events().setClock(&clock);
     errors.nameSourcesIn(&state.journal());
     state.CommsMedium = 1;
     state.DeviceAddress = 0x5E;
