@@ -81,7 +81,7 @@ _qmf4150ctl() {
     local options="--help"
     case $command in
     set) options="--mask --help" ;;
-    monitor) options="--interval --count --log --help" ;;
+    monitor) options="--interval --count --log --events --help" ;;
     diff) options="--all --help" ;;
     esac
     if [[ $cur == -* ]]; then

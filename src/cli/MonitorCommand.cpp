@@ -5,6 +5,7 @@
 #include "cli/CommandParser.h"
 #include "cli/Console.h"
 #include "cli/Interrupt.h"
+#include "cli/MonitorEvents.h"
 #include "cli/Numbers.h"
 #include "cli/Session.h"
 #include "core/chip/RegisterMap.h"
@@ -19,6 +20,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace qmf::cli {
 
@@ -34,6 +36,7 @@ struct MonitorSettings {
     qint64 intervalMs = 1000;
     qint64 count = Unlimited;
     QString logFile;
+    bool events = false;
 };
 
 // One tick of the graph window: both fan speeds, then the three temperature registers through
@@ -87,17 +90,25 @@ void monitor(Session& session, Console& console, const MonitorSettings& settings
     console.print(tableRow(QStringLiteral("Time"),
                            {QStringLiteral("Fan0"), QStringLiteral("Fan1"), QStringLiteral("Temp0"),
                             QStringLiteral("Temp1"), QStringLiteral("Temp2")}));
+    std::optional<MonitorEvents> events;
+    if (settings.events) {
+        events.emplace(session, console);
+    }
     const qint64 startMs = session.clock().elapsedMs();
     for (qint64 n = 0; n < settings.count && !interrupted(); ++n) {
         if (n > 0) {
             // Samples keep to their schedule however long the reading took.
             const qint64 dueMs = startMs + n * settings.intervalMs;
-            session.wait(qMax<qint64>(0, dueMs - session.clock().elapsedMs()));
+            const qint64 waitMs = qMax<qint64>(0, dueMs - session.clock().elapsedMs());
+            events ? events->wait(waitMs) : session.wait(waitMs);
             if (interrupted()) {
                 break;
             }
         }
         const LogReadings r = readChip(state);
+        if (events) {
+            events->poll();
+        }
         const QDateTime now = session.clock().now();
         const QTime time = now.time();
         if (log.isOpen() &&
@@ -118,7 +129,7 @@ void monitor(Session& session, Console& console, const MonitorSettings& settings
 
 CommandSpec monitorCommand() {
     return {QStringLiteral("monitor"),
-            QStringLiteral("monitor [--interval S] [--count N] [--log FILE]"),
+            QStringLiteral("monitor [--interval S] [--count N] [--log FILE] [--events]"),
             QStringLiteral("Print fan speeds and temperatures as a table; optionally log them."),
             [](const QStringList& args, const BoardOptions& board) {
                 CommandParser p(
@@ -147,7 +158,12 @@ CommandSpec monitorCommand() {
                     QStringLiteral("Also log to FILE; its name ends in .xls (the program's "
                                    "log) or .csv."),
                     QStringLiteral("FILE"));
-                p.parser().addOptions({intervalOption, countOption, logOption});
+                const QCommandLineOption eventsOption(
+                    QStringList{QStringLiteral("e"), QStringLiteral("events")},
+                    QStringLiteral("Also print a line when an alarm begins or ends (temperature "
+                                   "outside its limits, fan missing or faulty, CFAULT), from "
+                                   "the status registers read every half second."));
+                p.parser().addOptions({intervalOption, countOption, logOption, eventsOption});
                 if (auto outcome = p.parse(args, 0, 0)) {
                     return *outcome;
                 }
@@ -183,6 +199,7 @@ CommandSpec monitorCommand() {
                                            .arg(settings.logFile));
                     }
                 }
+                settings.events = p.parser().isSet(eventsOption);
                 Parsed parsed = Parsed::run([settings](Session& session, Console& console) {
                     monitor(session, console, settings);
                 });

@@ -115,7 +115,7 @@ TEST_F(Completion, OffersCommandsOptionsFilesAndAdapters) {
         {"diff ", "a.dat sub"},
         {"diff --", "--all --help"},
         {"monitor --log ", "b.xls e.csv sub"},
-        {"monitor --", "--count --help --interval --log"},
+        {"monitor --", "--count --events --help --interval --log"},
         {"set 1 FF --", "--help --mask"},
         {"--port 0 heaters ", "off on"},
         {"heaters on ", "1 2"},
