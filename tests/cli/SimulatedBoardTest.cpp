@@ -384,10 +384,10 @@ namespace {
 // monitor --events: heater 1 drives Temp2 over a high limit of 60 C and, switched off, lets it
 // cool below. Each alarm line falls between the rows that bracket the crossing.
 TEST_F(SimulatedBoard, MonitorPrintsAlarmLinesAsTheyBeginAndEnd) {
-    const ToolResult result = sim("batch -",
-                                  "set 92 3C\nheaters on 1\n"
-                                  "monitor --count 30 --interval 10 --events\nheaters off 1\n"
-                                  "monitor --count 60 --interval 10 --events\n");
+    const ToolResult result =
+        sim("batch -", "set 92 3C\nheaters on 1\n"
+                       "monitor --count 30 --interval 10 --events\nheaters off 1\n"
+                       "monitor --count 60 --interval 10 --events\n");
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     struct Row {
         QTime time;
