@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/link/BoardOutputs.h"
+#include "core/link/BusHealth.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -9,6 +10,9 @@
 namespace qmf {
 
 class SmbusAdapterChoice;
+namespace trace {
+class LineObserver;
+}
 
 // The component through which every register byte passes. Device addresses are in 8-bit form
 // (the 7-bit address shifted left by one). A failed operation throws LinkError; a chip that is
@@ -29,6 +33,13 @@ public:
     virtual void setAlternateMode(bool alternate) = 0;
     virtual void ReadByte(quint8 device, quint8 reg, quint8& value) = 0;
     virtual void WriteByte(quint8 device, quint8 reg, quint8 value) = 0;
+    // Whether a device answers at `device` (8-bit form), by reads only: its address with the read
+    // bit, then one byte read and not acknowledged. Throws LinkError where the bus fails or this
+    // engine cannot probe.
+    virtual bool probeAddress(quint8 device);
+    // Follows the bus lines for a waveform trace (null stops). False where the engine has no
+    // lines of its own to show.
+    virtual bool setLineObserver(trace::LineObserver* observer) { return observer == nullptr; }
 
     // The board's outputs as this engine last put them (0 before the first put), and the
     // notice of each change.
@@ -66,6 +77,8 @@ public:
     virtual void setTargetAddress(quint8 device) = 0;
     virtual void ReadByte(quint8 device, quint8 reg, quint8& value) = 0;
     virtual void WriteByte(quint8 device, quint8 reg, quint8 value) = 0;
+    // As BusEngine::probeAddress.
+    virtual bool probeAddress(quint8 device);
 };
 
 enum class ActiveMedium { PrinterPort = 0, Smbus = 1 };
@@ -85,6 +98,12 @@ public:
     // The i2c adapters the SMBus path can be put on; null where the SMBus is built into the
     // board (the simulated boards).
     virtual SmbusAdapterChoice* smbusAdapterChoice() { return nullptr; }
+
+    // What the buses went through since the last reset (a new device search resets it).
+    virtual BusHealth& busHealth() { return health_; }
+
+private:
+    BusHealth health_;
 };
 
 } // namespace qmf
