@@ -12,6 +12,7 @@ packages=(
   xvfb xauth imagemagick fonts-dejavu-core
   clang-format clang libclang-rt-14-dev
   libqt6svg6 desktop-file-utils appstream man-db lintian
+  sigrok-cli
 )
 
 missing=()

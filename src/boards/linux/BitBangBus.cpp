@@ -2,16 +2,52 @@
 #include "boards/linux/BitBangBus.h"
 
 #include "boards/linux/BusTiming.h"
-#include "boards/linux/PortLines.h"
+#include "core/link/BusHealth.h"
+#include "core/trace/LineObserver.h"
+
+#include <algorithm>
 
 namespace qmf::linux_hw {
 
-BitBangBus::BitBangBus(PortLines& lines, BusTiming& timing, int halfPeriodUs)
-    : lines_(lines), timing_(timing), halfPeriodUs_(halfPeriodUs) {}
+BitBangBus::BitBangBus(PortLines& lines, BusTiming& timing, int halfPeriodUs, BusWatch watch)
+    : lines_(lines), timing_(timing), halfPeriodUs_(halfPeriodUs),
+      highUs_(std::min(halfPeriodUs, MaxClockHighUs)), watch_(watch) {}
+
+void BitBangBus::setSda(bool high) {
+    if (lines_.setSda(high) && watch_.lines) {
+        read();
+    }
+}
+
+void BitBangBus::setScl(bool high) {
+    if (high && watch_.lines) {
+        // A device changes SDA while the clock is low; the trace must see that before the
+        // clock rises, not with it.
+        read();
+    }
+    if (lines_.setScl(high) && watch_.lines) {
+        read();
+    }
+}
+
+void BitBangBus::release() {
+    lines_.release();
+    if (watch_.lines) {
+        read();
+    }
+}
+
+PortLines::Levels BitBangBus::read() {
+    const PortLines::Levels levels = lines_.read();
+    if (watch_.lines) {
+        watch_.lines->observe(timing_.nowUs(), levels.scl, levels.sda);
+    }
+    return levels;
+}
 
 void BitBangBus::ensureIdle() {
-    lines_.release();
-    const PortLines::Levels levels = lines_.read();
+    release();
+    const PortLines::Levels levels = read();
     if (levels.sda && levels.scl) {
         return;
     }
@@ -19,8 +55,11 @@ void BitBangBus::ensureIdle() {
 }
 
 void BitBangBus::recover() {
-    lines_.release();
-    PortLines::Levels levels = lines_.read();
+    if (watch_.health) {
+        watch_.health->stuckBusRecovery();
+    }
+    release();
+    PortLines::Levels levels = read();
     if (!levels.scl) {
         const Sample s = waitForScl("with the bus idle; the bus is stuck (a device or a short "
                                     "holds the clock line)");
@@ -29,18 +68,18 @@ void BitBangBus::recover() {
     // A device cut off in the middle of sending a byte holds SDA low until it has clocked out
     // the rest of it; clock until it lets go.
     for (int clock = 0; clock < RecoveryClocks && !levels.sda; ++clock) {
-        lines_.setScl(false);
+        setScl(false);
         timing_.delayUs(halfPeriodUs_);
         const Sample s = clockHigh();
         levels = {s.sda, s.scl};
     }
-    lines_.setScl(false);
-    lines_.setSda(false);
+    setScl(false);
+    setSda(false);
     timing_.delayUs(halfPeriodUs_);
     clockHigh();
-    lines_.setSda(true);
+    setSda(true);
     timing_.delayUs(halfPeriodUs_);
-    levels = lines_.read();
+    levels = read();
     if (!levels.sda || !levels.scl) {
         throw BusFault(QStringLiteral("the bus is stuck: %1 stays low after nine clocks and a stop "
                                       "(a device or a short is holding it)")
@@ -49,29 +88,29 @@ void BitBangBus::recover() {
 }
 
 void BitBangBus::start() {
-    lines_.setSda(false);
+    setSda(false);
     timing_.delayUs(halfPeriodUs_);
-    lines_.setScl(false);
+    setScl(false);
 }
 
 void BitBangBus::repeatedStart() {
-    lines_.setSda(true);
+    setSda(true);
     timing_.delayUs(halfPeriodUs_);
     const Sample s = clockHigh();
     if (!s.sda) {
         throw BusFault(QStringLiteral("SDA was low before the repeated start: a device did not "
                                       "let go of the data line"));
     }
-    lines_.setSda(false);
+    setSda(false);
     timing_.delayUs(halfPeriodUs_);
-    lines_.setScl(false);
+    setScl(false);
 }
 
 void BitBangBus::stop() {
-    lines_.setSda(false);
+    setSda(false);
     timing_.delayUs(halfPeriodUs_);
     clockHigh();
-    lines_.setSda(true);
+    setSda(true);
     // Bus free time before the next start.
     timing_.delayUs(halfPeriodUs_);
 }
@@ -80,7 +119,11 @@ bool BitBangBus::writeByte(quint8 byte) {
     for (int bit = 7; bit >= 0; --bit) {
         writeBit(((byte >> bit) & 1) != 0);
     }
-    return !readBit();
+    const bool acknowledged = !readBit();
+    if (!acknowledged && watch_.health) {
+        watch_.health->nack();
+    }
+    return acknowledged;
 }
 
 quint8 BitBangBus::readByte(bool acknowledge) {
@@ -94,42 +137,45 @@ quint8 BitBangBus::readByte(bool acknowledge) {
 
 void BitBangBus::abandon() noexcept {
     try {
-        lines_.release();
+        release();
     } catch (...) {
         // The port itself failed; the caller reports that failure already.
     }
 }
 
 void BitBangBus::writeBit(bool bit) {
-    lines_.setSda(bit);
+    setSda(bit);
     timing_.delayUs(halfPeriodUs_);
     const Sample s = clockHigh();
     if (bit && !s.sda) {
         throw BusFault(QStringLiteral("arbitration lost: SDA was low while this side sent a 1 "
                                       "(another master or a confused device drives the bus)"));
     }
-    lines_.setScl(false);
+    setScl(false);
 }
 
 bool BitBangBus::readBit() {
-    lines_.setSda(true);
+    setSda(true);
     timing_.delayUs(halfPeriodUs_);
     const Sample s = clockHigh();
-    lines_.setScl(false);
+    setScl(false);
     return s.sda;
 }
 
 BitBangBus::Sample BitBangBus::clockHigh() {
-    lines_.setScl(true);
-    timing_.delayUs(halfPeriodUs_);
-    const PortLines::Levels levels = lines_.read();
+    setScl(true);
+    timing_.delayUs(highUs_);
+    const PortLines::Levels levels = read();
     if (levels.scl) {
         return {levels.sda, levels.scl};
     }
+    if (watch_.health) {
+        watch_.health->clockStretchWait();
+    }
     waitForScl("by a device (clock stretching timeout)");
     // The device decides when the high half period begins; give it a full one.
-    timing_.delayUs(halfPeriodUs_);
-    const PortLines::Levels after = lines_.read();
+    timing_.delayUs(highUs_);
+    const PortLines::Levels after = read();
     if (!after.scl) {
         throw BusFault(QStringLiteral("arbitration lost: SCL went low during its high half period "
                                       "(another master drives the bus)"));
@@ -141,11 +187,14 @@ BitBangBus::Sample BitBangBus::waitForScl(const char* where) {
     const qint64 started = timing_.nowUs();
     for (;;) {
         timing_.delayUs(halfPeriodUs_);
-        const PortLines::Levels levels = lines_.read();
+        const PortLines::Levels levels = read();
         if (levels.scl) {
             return {levels.sda, levels.scl};
         }
         if (timing_.nowUs() - started >= StretchTimeoutUs) {
+            if (watch_.health) {
+                watch_.health->timeout();
+            }
             throw BusFault(QStringLiteral("SCL held low for more than %1 ms %2")
                                .arg(StretchTimeoutUs / 1000)
                                .arg(QLatin1String(where)));

@@ -1,14 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "boards/linux/PortLines.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <stdexcept>
 
+namespace qmf {
+class BusHealth;
+namespace trace {
+class LineObserver;
+}
+} // namespace qmf
+
 namespace qmf::linux_hw {
 
 class BusTiming;
-class PortLines;
 
 // A bus condition the engine could not get past: a stuck line, a clock held low too long, lost
 // arbitration. The bus engine turns it into a LinkError naming the transfer.
@@ -22,10 +30,19 @@ private:
     QString reason_;
 };
 
+// Who watches the bus: a waveform trace of the lines and the link's health counters. Either may
+// be absent; watching costs nothing then.
+struct BusWatch {
+    trace::LineObserver* lines = nullptr;
+    BusHealth* health = nullptr;
+};
+
 // The SMBus master's bit level on a printer port's lines: conditions, bits and bytes, clock
 // stretching and bus recovery. Each SCL clock costs at most four port operations: set SDA
 // (skipped when it does not change), release SCL, one status read that both confirms SCL high
-// and samples SDA, pull SCL low.
+// and samples SDA, pull SCL low. While a trace watches, every change is read back from the port
+// as well, so that the trace shows what the lines did (a device's acknowledge included), not
+// what this side wanted.
 class BitBangBus {
 public:
     // A device may stretch the clock, but the SMBus lets a device time out a clock held low
@@ -34,8 +51,12 @@ public:
     // Clocks that bring any device out of a byte it was sending (eight bits and the
     // acknowledge), as the SMBus recovery procedure asks.
     static constexpr int RecoveryClocks = 9;
+    // A clock high for longer than 50 us looks like an idle bus to an SMBus device, so the high
+    // half of a clock waits at most this long; the rest is for the sample and the write that
+    // ends it.
+    static constexpr int MaxClockHighUs = 45;
 
-    BitBangBus(PortLines& lines, BusTiming& timing, int halfPeriodUs);
+    BitBangBus(PortLines& lines, BusTiming& timing, int halfPeriodUs, BusWatch watch = {});
 
     // Confirms both lines are high before a transfer; recovers a stuck bus or throws BusFault.
     void ensureIdle();
@@ -63,9 +84,17 @@ private:
     // Waits for a device to let SCL go high; throws BusFault after StretchTimeoutUs.
     Sample waitForScl(const char* where);
 
+    // The port's lines, reported to the trace when one watches.
+    void setSda(bool high);
+    void setScl(bool high);
+    void release();
+    PortLines::Levels read();
+
     PortLines& lines_;
     BusTiming& timing_;
     int halfPeriodUs_;
+    int highUs_;
+    BusWatch watch_;
 };
 
 } // namespace qmf::linux_hw

@@ -2,6 +2,7 @@
 #include "boards/linux/BitBangBusEngine.h"
 
 #include "boards/linux/BitBangBus.h"
+#include "boards/linux/BusTiming.h"
 #include "boards/linux/PortIo.h"
 #include "boards/linux/PortLines.h"
 #include "boards/linux/PrinterPorts.h"
@@ -50,7 +51,7 @@ void BitBangBusEngine::setTargetAddress(quint8 device) {
 
 void BitBangBusEngine::ReadByte(quint8 device, quint8 reg, quint8& value) {
     checkDevice("ReadByte", device, reg);
-    run("ReadByte", device, reg, [&](PortLines&, BitBangBus& bus) {
+    transfer("ReadByte", device, reg, [&](PortLines&, BitBangBus& bus) {
         bus.ensureIdle();
         bus.start();
         if (!bus.writeByte(device)) {
@@ -78,7 +79,7 @@ void BitBangBusEngine::ReadByte(quint8 device, quint8 reg, quint8& value) {
 
 void BitBangBusEngine::WriteByte(quint8 device, quint8 reg, quint8 value) {
     checkDevice("WriteByte", device, reg);
-    run("WriteByte", device, reg, [&](PortLines&, BitBangBus& bus) {
+    transfer("WriteByte", device, reg, [&](PortLines&, BitBangBus& bus) {
         bus.ensureIdle();
         bus.start();
         const char* refused = nullptr;
@@ -96,6 +97,38 @@ void BitBangBusEngine::WriteByte(quint8 device, quint8 reg, quint8 value) {
     });
 }
 
+bool BitBangBusEngine::probeAddress(quint8 device) {
+    checkDevice("probe", device, -1);
+    bool answered = false;
+    transfer("probe", device, -1, [&](PortLines&, BitBangBus& bus) {
+        bus.ensureIdle();
+        bus.start();
+        answered = bus.writeByte(quint8(device | 1));
+        if (answered) {
+            // The device now sends a byte; taking it without an acknowledge ends its turn.
+            bus.readByte(false);
+        }
+        bus.stop();
+    });
+    return answered;
+}
+
+void BitBangBusEngine::transfer(const char* operation, int device, int reg,
+                                const std::function<void(PortLines&, BitBangBus&)>& body) {
+    if (!health_) {
+        run(operation, device, reg, body);
+        return;
+    }
+    const qint64 started = timing_.nowUs();
+    try {
+        run(operation, device, reg, body);
+    } catch (...) {
+        health_->transferEnded(false, timing_.nowUs() - started);
+        throw;
+    }
+    health_->transferEnded(true, timing_.nowUs() - started);
+}
+
 void BitBangBusEngine::run(const char* operation, int device, int reg,
                            const std::function<void(PortLines&, BitBangBus&)>& body) {
     const QString op = QLatin1String(operation);
@@ -106,7 +139,7 @@ void BitBangBusEngine::run(const char* operation, int device, int reg,
     try {
         PortLines& lines = ports_.selectedLines();
         lines.setMapping(pinMapping(alternate_));
-        BitBangBus bus(lines, timing_, halfPeriodUs_);
+        BitBangBus bus(lines, timing_, halfPeriodUs_, {observer_, health_});
         try {
             body(lines, bus);
         } catch (const BusFault& fault) {

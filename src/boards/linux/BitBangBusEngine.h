@@ -36,6 +36,13 @@ public:
     void setAlternateMode(bool alternate) override { alternate_ = alternate; }
     void ReadByte(quint8 device, quint8 reg, quint8& value) override;
     void WriteByte(quint8 device, quint8 reg, quint8 value) override;
+    bool probeAddress(quint8 device) override;
+    bool setLineObserver(trace::LineObserver* observer) override {
+        observer_ = observer;
+        return true;
+    }
+    // The counters the transfers count into (none: not counted).
+    void setHealth(BusHealth* health) { health_ = health; }
 
     // The ports switched the board's outputs off when they let go of the port.
     void outputsReleased() { rememberAuxOutputs(0); }
@@ -48,6 +55,9 @@ private:
     // LinkError that names the operation, the port, the device and the register.
     void run(const char* operation, int device, int reg,
              const std::function<void(PortLines&, BitBangBus&)>& body);
+    // run() for a transfer on the bus, counted in the health counters.
+    void transfer(const char* operation, int device, int reg,
+                  const std::function<void(PortLines&, BitBangBus&)>& body);
     void checkDevice(const char* operation, quint8 device, int reg);
     void checkAux(const char* operation, quint8 outputs);
 
@@ -57,6 +67,8 @@ private:
     bool alternate_ = false;
     quint8 target_ = 0;
     quint8 prepared_ = 0;
+    trace::LineObserver* observer_ = nullptr;
+    BusHealth* health_ = nullptr;
 };
 
 } // namespace qmf::linux_hw

@@ -25,6 +25,8 @@ public:
     // The byte read (0 to 255), or -errno.
     virtual int smbusReadByteData(int fd, quint8 reg) = 0;
     virtual int smbusWriteByteData(int fd, quint8 reg, quint8 value) = 0;
+    // The SMBus receive byte (no register number): the byte, or -errno.
+    virtual int smbusReadByte(int fd) = 0;
 
     // ppdev: PPCLAIM, PPRELEASE, PPWDATA, PPWCONTROL, PPRSTATUS.
     virtual int ppClaim(int fd) = 0;
@@ -44,6 +46,7 @@ public:
     int i2cSetSlave(int fd, int address7) override;
     int smbusReadByteData(int fd, quint8 reg) override;
     int smbusWriteByteData(int fd, quint8 reg, quint8 value) override;
+    int smbusReadByte(int fd) override;
     int ppClaim(int fd) override;
     int ppRelease(int fd) override;
     int ppWriteData(int fd, quint8 value) override;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "boards/linux/I2cDevSmbus.h"
 
+#include "boards/linux/CountedTransfer.h"
 #include "boards/linux/DeviceIo.h"
 #include "boards/linux/OpenFailure.h"
 #include "core/link/LinkErrors.h"
@@ -65,8 +66,10 @@ void I2cDevSmbus::setTargetAddress(quint8 device) {
 }
 
 void I2cDevSmbus::ReadByte(quint8 device, quint8 reg, quint8& value) {
+    CountedTransfer counted(health_);
     const int fd = prepare("ReadByte", device, reg);
     const int result = io_.smbusReadByteData(fd, reg);
+    counted.result(result);
     if (result >= 0) {
         value = quint8(result);
         return;
@@ -84,8 +87,10 @@ void I2cDevSmbus::ReadByte(quint8 device, quint8 reg, quint8& value) {
 }
 
 void I2cDevSmbus::WriteByte(quint8 device, quint8 reg, quint8 value) {
+    CountedTransfer counted(health_);
     const int fd = prepare("WriteByte", device, reg);
     const int result = io_.smbusWriteByteData(fd, reg, value);
+    counted.result(result);
     if (result >= 0) {
         return;
     }

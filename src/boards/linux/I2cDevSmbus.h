@@ -44,6 +44,10 @@ public:
     void setTargetAddress(quint8 device) override;
     void ReadByte(quint8 device, quint8 reg, quint8& value) override;
     void WriteByte(quint8 device, quint8 reg, quint8 value) override;
+    // A receive byte at the address (I2cDevProbe.cpp).
+    bool probeAddress(quint8 device) override;
+    // The counters the transfers count into (none: not counted).
+    void setHealth(BusHealth* health) { health_ = health; }
 
 private:
     // Opens the adapter if needed and points it at the device; returns the descriptor.
@@ -60,6 +64,7 @@ private:
     int slave_ = -1;
     quint8 target_ = 0;
     bool removed_ = false;
+    BusHealth* health_ = nullptr;
 };
 
 } // namespace qmf::linux_hw

@@ -19,6 +19,8 @@ LinuxBoardLink::LinuxBoardLink(std::shared_ptr<DeviceIo> io, std::shared_ptr<Bus
     }
     smbus_ = std::make_unique<I2cDevSmbus>(*io_, std::move(adapter));
     ports_ = std::make_unique<PrinterPorts>(std::move(scanPorts), std::move(openPort), *timing_);
+    smbus_->setHealth(&busHealth());
+    ports_->engine().setHealth(&busHealth());
 }
 
 LinuxBoardLink::~LinuxBoardLink() = default;

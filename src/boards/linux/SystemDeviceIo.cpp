@@ -73,6 +73,10 @@ int SystemDeviceIo::smbusWriteByteData(int fd, quint8 reg, quint8 value) {
     return smbusResult(i2c_smbus_write_byte_data(fd, reg, value));
 }
 
+int SystemDeviceIo::smbusReadByte(int fd) {
+    return smbusResult(i2c_smbus_read_byte(fd));
+}
+
 int SystemDeviceIo::ppClaim(int fd) {
     return ioctlResult(fd, PPCLAIM, nullptr);
 }

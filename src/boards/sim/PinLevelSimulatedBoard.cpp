@@ -20,10 +20,11 @@ constexpr quint8 SmbusChipAddress = 0x5C;
 } // namespace
 
 struct PinLevelSimulatedBoard::Impl {
-    explicit Impl(const Clock& clock)
+    Impl(const Clock& clock, bool alternateWiring)
         : timing(std::make_shared<linux_hw::ManualBusTiming>()), portChip(clock), smbusChip(clock),
           portRegisters(portChip), smbusRegisters(smbusChip),
-          target(PortChipAddress, portRegisters), port(*timing, linux_hw::StandardMapping),
+          target(PortChipAddress, portRegisters),
+          port(*timing, linux_hw::pinMapping(alternateWiring)),
           io(std::make_shared<SimulatedDeviceIo>()) {
         port.attach(target);
         port.onDataWrite = [this](quint8 data) {
@@ -58,8 +59,8 @@ struct PinLevelSimulatedBoard::Impl {
     std::unique_ptr<linux_hw::LinuxBoardLink> link;
 };
 
-PinLevelSimulatedBoard::PinLevelSimulatedBoard(const Clock& clock)
-    : impl_(std::make_unique<Impl>(clock)) {}
+PinLevelSimulatedBoard::PinLevelSimulatedBoard(const Clock& clock, bool alternateWiring)
+    : impl_(std::make_unique<Impl>(clock, alternateWiring)) {}
 
 PinLevelSimulatedBoard::~PinLevelSimulatedBoard() = default;
 
@@ -103,6 +104,10 @@ QString PinLevelSimulatedBoard::description() const {
 
 bool PinLevelSimulatedBoard::smbusAvailable() {
     return impl_->link->smbusAvailable();
+}
+
+BusHealth& PinLevelSimulatedBoard::busHealth() {
+    return impl_->link->busHealth();
 }
 
 std::unique_ptr<BoardLink> makePinLevelSimulatedBoard(const Clock& clock) {

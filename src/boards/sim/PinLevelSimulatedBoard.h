@@ -23,13 +23,14 @@ class SmbusTargetSim;
 
 // The simulated evaluation board with the real-hardware code in front of it: the printer-port
 // path bit-bangs the bus through ppdev calls into a pin-level port whose lines drive an SMBus
-// target in front of a simulated chip at 5Eh (the board is wired for AlternateMode False); the
-// SMBus path goes through i2c-dev calls to a second chip at 5Ch. One printer port,
-// "/dev/parport0" at 378h, and one adapter, "/dev/i2c-0" with base 0400h, both simulated. The
-// heaters hang on data bits 4 and 5. Bus time is simulated, so transfers cost no waiting.
+// target in front of a simulated chip at 5Eh (the board revision with the standard wiring, which
+// answers with AlternateMode False, or the one with the alternate wiring); the SMBus path goes
+// through i2c-dev calls to a second chip at 5Ch. One printer port, "/dev/parport0" at 378h, and
+// one adapter, "/dev/i2c-0" with base 0400h, both simulated. The heaters hang on data bits 4 and
+// 5. Bus time is simulated, so transfers cost no waiting.
 class PinLevelSimulatedBoard final : public BoardLink {
 public:
-    explicit PinLevelSimulatedBoard(const Clock& clock);
+    explicit PinLevelSimulatedBoard(const Clock& clock, bool alternateWiring = false);
     ~PinLevelSimulatedBoard() override;
 
     SimulatedChip& printerPortChip();
@@ -45,6 +46,7 @@ public:
     void setActiveMedium(int medium) override;
     QString description() const override;
     bool smbusAvailable() override;
+    BusHealth& busHealth() override;
 
 private:
     struct Impl;

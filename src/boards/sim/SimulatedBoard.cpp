@@ -12,20 +12,32 @@ constexpr qint32 kSmbusBase = 0x0400;
 constexpr quint8 kPortChipAddress = 0x5E;
 constexpr quint8 kSmbusChipAddress = 0x5C;
 constexpr qint16 kDefaultTransferSetting = 10;
+// The PC's SMBus controller clocks at 100 kHz.
+constexpr int SmbusHalfPeriodUs = 5;
 } // namespace
 
 struct SimulatedBoard::Impl {
     explicit Impl(const Clock& clock) : portChip(clock), smbusChip(clock) {}
 
     // Counts the transfer and down injected failures; throws for the transfer that consumes one.
-    void maybeFail(const QString& operation, const QString& where, quint8 device, quint8 reg) {
+    // The health counters see it as the real bus would: the time it takes at `halfPeriodUs` (a
+    // read clocks four bytes of nine bits, a write three; the conditions take a half period
+    // each), and a NACK where no chip answers.
+    void maybeFail(const QString& operation, const QString& where, quint8 device, int reg,
+                   int halfPeriodUs, bool read, bool answers) {
         ++transfers;
+        const qint64 busUs = qint64(halfPeriodUs) * (read ? 2 * 36 + 3 : 2 * 27 + 2);
         const bool scheduled = transfers == failingTransfer;
         if (failuresLeft > 0 || scheduled) {
             failuresLeft -= scheduled ? 0 : 1;
+            health->transferEnded(false, busUs);
             throw LinkError(operation, where, device, reg,
                             QStringLiteral("injected transfer failure"));
         }
+        if (!answers) {
+            health->nack();
+        }
+        health->transferEnded(true, busUs);
     }
 
     class Engine final : public BusEngine {
@@ -42,14 +54,21 @@ struct SimulatedBoard::Impl {
         bool AlternateMode() override { return b_.alternateMode; }
         void setAlternateMode(bool alternate) override { b_.alternateMode = alternate; }
         void ReadByte(quint8 device, quint8 reg, quint8& value) override {
-            b_.maybeFail(QStringLiteral("ReadByte"), where(), device, reg);
+            b_.maybeFail(QStringLiteral("ReadByte"), where(), device, reg, b_.transferSetting, true,
+                         chipAt(device));
             value = chipAt(device) ? b_.portChip.readRegister(reg) : 0xFF;
         }
         void WriteByte(quint8 device, quint8 reg, quint8 value) override {
-            b_.maybeFail(QStringLiteral("WriteByte"), where(), device, reg);
+            b_.maybeFail(QStringLiteral("WriteByte"), where(), device, reg, b_.transferSetting,
+                         false, chipAt(device));
             if (chipAt(device)) {
                 b_.portChip.writeRegister(reg, value);
             }
+        }
+        bool probeAddress(quint8 device) override {
+            b_.maybeFail(QStringLiteral("probe"), where(), device, -1, b_.transferSetting, true,
+                         chipAt(device));
+            return chipAt(device);
         }
 
     private:
@@ -87,14 +106,21 @@ struct SimulatedBoard::Impl {
         qint32 BaseAddress() override { return kSmbusBase; }
         void setTargetAddress(quint8 device) override { b_.smbusTarget = device; }
         void ReadByte(quint8 device, quint8 reg, quint8& value) override {
-            b_.maybeFail(QStringLiteral("ReadByte"), where(), device, reg);
+            b_.maybeFail(QStringLiteral("ReadByte"), where(), device, reg, SmbusHalfPeriodUs, true,
+                         device == b_.smbusChipAddress);
             value = device == b_.smbusChipAddress ? b_.smbusChip.readRegister(reg) : 0xFF;
         }
         void WriteByte(quint8 device, quint8 reg, quint8 value) override {
-            b_.maybeFail(QStringLiteral("WriteByte"), where(), device, reg);
+            b_.maybeFail(QStringLiteral("WriteByte"), where(), device, reg, SmbusHalfPeriodUs,
+                         false, device == b_.smbusChipAddress);
             if (device == b_.smbusChipAddress) {
                 b_.smbusChip.writeRegister(reg, value);
             }
+        }
+        bool probeAddress(quint8 device) override {
+            b_.maybeFail(QStringLiteral("probe"), where(), device, -1, SmbusHalfPeriodUs, true,
+                         device == b_.smbusChipAddress);
+            return device == b_.smbusChipAddress;
         }
 
     private:
@@ -117,9 +143,12 @@ struct SimulatedBoard::Impl {
     quint8 smbusTarget = 0;
     int activeMedium = 0;
     quint8 smbusChipAddress = kSmbusChipAddress;
+    BusHealth* health = nullptr;
 };
 
-SimulatedBoard::SimulatedBoard(const Clock& clock) : impl_(std::make_unique<Impl>(clock)) {}
+SimulatedBoard::SimulatedBoard(const Clock& clock) : impl_(std::make_unique<Impl>(clock)) {
+    impl_->health = &busHealth();
+}
 
 SimulatedBoard::~SimulatedBoard() = default;
 

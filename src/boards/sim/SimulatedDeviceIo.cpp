@@ -159,7 +159,16 @@ RegisterDevice* SimulatedDeviceIo::addressedDevice(int fd, Call call, int& error
 int SimulatedDeviceIo::smbusReadByteData(int fd, quint8 reg) {
     int error = 0;
     RegisterDevice* device = addressedDevice(fd, Call::ReadByteData, error);
+    if (device) {
+        pointers_[device] = reg;
+    }
     return device ? device->readRegister(reg) : error;
+}
+
+int SimulatedDeviceIo::smbusReadByte(int fd) {
+    int error = 0;
+    RegisterDevice* device = addressedDevice(fd, Call::ReadByte, error);
+    return device ? device->readRegister(pointers_.value(device)) : error;
 }
 
 int SimulatedDeviceIo::smbusWriteByteData(int fd, quint8 reg, quint8 value) {
@@ -168,6 +177,7 @@ int SimulatedDeviceIo::smbusWriteByteData(int fd, quint8 reg, quint8 value) {
     if (!device) {
         return error;
     }
+    pointers_[device] = reg;
     device->writeRegister(reg, value);
     return 0;
 }

@@ -30,7 +30,8 @@ public:
         Claim,
         WriteData,
         WriteControl,
-        ReadStatus
+        ReadStatus,
+        ReadByte
     };
 
     // An adapter offering SMBus byte-data reads and writes, or the given functionality mask.
@@ -57,6 +58,8 @@ public:
     int i2cSetSlave(int fd, int address7) override;
     int smbusReadByteData(int fd, quint8 reg) override;
     int smbusWriteByteData(int fd, quint8 reg, quint8 value) override;
+    // The register the device's pointer is at: the one the last byte-data transfer named.
+    int smbusReadByte(int fd) override;
     int ppClaim(int fd) override;
     int ppRelease(int fd) override;
     int ppWriteData(int fd, quint8 value) override;
@@ -88,6 +91,7 @@ private:
     QMap<int, Descriptor> open_;
     QHash<QString, QHash<int, std::pair<int, int>>> failures_; // node -> call -> (errno, count)
     QHash<Call, int> calls_;
+    QHash<const RegisterDevice*, quint8> pointers_;
     int nextFd_ = 100;
 };
 

@@ -27,6 +27,7 @@ void SimulatedParallelPort::attach(SmbusTargetSim& target) {
 
 void SimulatedParallelPort::writeData(quint8 value) {
     ++operations_;
+    settle(); // what the devices did since the last operation comes first
     data_ = value;
     settle();
     if (onDataWrite) {
@@ -37,6 +38,7 @@ void SimulatedParallelPort::writeData(quint8 value) {
 
 void SimulatedParallelPort::writeControl(quint8 value) {
     ++operations_;
+    settle();
     control_ = value;
     settle();
     operationDone();
@@ -66,6 +68,7 @@ void SimulatedParallelPort::operationDone() {
     if (onOperation) {
         onOperation(operations_);
     }
+    timing_.delayUs(OperationUs);
 }
 
 bool SimulatedParallelPort::output(const linux_hw::LineBit& line) const {
@@ -81,7 +84,7 @@ void SimulatedParallelPort::settle() {
         bool sda = output(wiring_.setSda) && !sdaShorted_;
         for (const SmbusTargetSim* target : targets_) {
             scl = scl && !target->holdsSclLow(now);
-            sda = sda && !target->drivesSdaLow();
+            sda = sda && !target->drivesSdaLow(now);
         }
         if (scl == scl_ && sda == sda_) {
             return;

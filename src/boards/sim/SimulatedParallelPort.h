@@ -19,9 +19,13 @@ class SmbusTargetSim;
 // mapping describes (its revision): the master's SDA and SCL come from the data and control
 // latches through that mapping, every attached target adds its own pull-downs (wired-AND), and
 // the status register shows the line levels on the mapping's input pins. Pins the board does not
-// use float high. Time for clock stretching is the bus timing's.
+// use float high. Time for clock stretching is the bus timing's; every port operation takes
+// OperationUs of it, as an access to a real port's registers takes about a microsecond, so that
+// no two changes of the lines fall on the same instant.
 class SimulatedParallelPort final : public linux_hw::PortIo {
 public:
+    static constexpr int OperationUs = 1;
+
     SimulatedParallelPort(linux_hw::BusTiming& timing, const linux_hw::PinMapping& wiring);
 
     void attach(SmbusTargetSim& target);

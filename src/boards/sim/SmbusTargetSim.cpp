@@ -24,9 +24,12 @@ void SmbusTargetSim::jamSdaLow(int clocks) {
     state_ = State::Jammed;
     jamClocks_ = clocks;
     sdaLow_ = clocks > 0;
+    sdaChangeAt_ = 0;
 }
 
 void SmbusTargetSim::onLines(bool scl, bool sda, qint64 nowUs) {
+    const bool drove = drivesSdaLow(nowUs);
+    const bool falling = !scl && lastScl_;
     if (scl && lastScl_ && sda != lastSda_) {
         if (sda) {
             onStop();
@@ -40,6 +43,10 @@ void SmbusTargetSim::onLines(bool scl, bool sda, qint64 nowUs) {
     }
     lastScl_ = scl;
     lastSda_ = sda;
+    if (sdaLow_ != drove) {
+        sdaWasLow_ = drove;
+        sdaChangeAt_ = falling ? nowUs + DataHoldUs : nowUs;
+    }
 }
 
 void SmbusTargetSim::onStart() {

@@ -38,9 +38,13 @@ public:
     // The address in 8-bit form (5Eh).
     SmbusTargetSim(quint8 address, RegisterDevice& device);
 
+    // A device changes SDA this long after the clock's falling edge (its data hold time), as a
+    // real one does, never with the edge itself.
+    static constexpr qint64 DataHoldUs = 2;
+
     // The wired-AND levels of the lines after a change; nowUs is bus time.
     void onLines(bool scl, bool sda, qint64 nowUs);
-    bool drivesSdaLow() const { return sdaLow_; }
+    bool drivesSdaLow(qint64 nowUs) const { return nowUs >= sdaChangeAt_ ? sdaLow_ : sdaWasLow_; }
     bool holdsSclLow(qint64 nowUs) const { return nowUs < sclHeldUntil_; }
 
     // Clock stretching: after each acknowledge it gives, the target holds SCL low this long.
@@ -73,6 +77,9 @@ private:
     bool lastScl_ = true;
     bool lastSda_ = true;
     bool sdaLow_ = false;
+    // Until sdaChangeAt_ the line still shows the drive from before the last falling edge.
+    bool sdaWasLow_ = false;
+    qint64 sdaChangeAt_ = 0;
     bool reading_ = false;
     bool masterAcked_ = false;
     int bits_ = 0;

@@ -141,6 +141,14 @@ void SmbusTimingCheck::sclRose(qint64 t) {
     if (sclFall_ >= 0) {
         check(TimingRule::Low, sclFall_, t);
         check(TimingRule::ClockTimeout, sclFall_, t);
+        if (t - sclFall_ > timingLimit(TimingRule::ClockTimeout).limitNs) {
+            // Every SMBus device has reset its interface by now: the transfer is over, and what
+            // follows is a new start, not a repeated one.
+            busy_ = false;
+            stop_ = -1;
+            start_ = -1;
+            clockRise_ = -1;
+        }
     }
     if (dataChangedInLow_) {
         check(TimingRule::SetupData, dataChange_, t);

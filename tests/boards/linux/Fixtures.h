@@ -17,6 +17,13 @@
 #include <deque>
 #include <gtest/gtest.h>
 
+// Failure messages show texts as texts.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE
+
 namespace qmf::test {
 
 // The LinkError `call` throws; a test failure when it throws none.
@@ -49,8 +56,15 @@ struct FixtureTree {
 struct RegisterFile final : sim::RegisterDevice {
     std::array<quint8, 256> regs{};
     bool answers = true;
-    quint8 readRegister(quint8 reg) override { return regs[reg]; }
-    void writeRegister(quint8 reg, quint8 value) override { regs[reg] = value; }
+    int reads = 0, writes = 0;
+    quint8 readRegister(quint8 reg) override {
+        ++reads;
+        return regs[reg];
+    }
+    void writeRegister(quint8 reg, quint8 value) override {
+        ++writes;
+        regs[reg] = value;
+    }
     bool answering() const override { return answers; }
 };
 
