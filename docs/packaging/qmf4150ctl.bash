@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # bash completion for qmf4150ctl: the commands, the board options and each command's options,
 # register settings files (.dat) for dump, load and diff, measurement logs (.xls) for monitor --log,
-# and the SMBus adapters (/dev/i2c-N) for --smbus.
+# bus traces (.vcd) for --trace and trace-check, and the SMBus adapters (/dev/i2c-N) for --smbus.
 
 # Where the adapters' nodes are; a variable so that the completion can be tried without them.
 _qmf4150ctl_dev=/dev
@@ -24,9 +24,9 @@ _qmf4150ctl_files() {
 _qmf4150ctl() {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
     local commands="detect adapters get set dump load autoset monitor heaters sleep batch diff
-        journal"
+        journal scan trace-check"
     local board_options="--help --version --simulate --smbus --port --alternate --address
-        --sim-smbus-address --sim-fail-transfer --sim-state"
+        --sim-smbus-address --sim-fail-transfer --sim-state --pin-level --trace --stats"
     COMPREPLY=()
 
     case $prev in
@@ -45,9 +45,16 @@ _qmf4150ctl() {
         _qmf4150ctl_files xls "$cur" csv
         return
         ;;
+    --trace)
+        _qmf4150ctl_files vcd "$cur"
+        return
+        ;;
     --port | --address | --sim-smbus-address | --sim-fail-transfer | --mask | -m | --interval | \
         -i | --count | -n)
         return # a number
+        ;;
+    --scl | --sda)
+        return # a wire's name
         ;;
     esac
 
@@ -55,7 +62,8 @@ _qmf4150ctl() {
     local i command="" position=0
     for ((i = 1; i < COMP_CWORD; i++)); do
         case ${COMP_WORDS[i]} in
-        --smbus | --port | --address | --sim-smbus-address | --sim-fail-transfer | --sim-state)
+        --smbus | --port | --address | --sim-smbus-address | --sim-fail-transfer | --sim-state | \
+            --trace)
             ((i++))
             ;;
         -*) ;;
@@ -83,6 +91,7 @@ _qmf4150ctl() {
     set) options="--mask --help" ;;
     monitor) options="--interval --count --log --events --help" ;;
     diff) options="--all --help" ;;
+    trace-check) options="--scl --sda --help" ;;
     esac
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W "$options" -- "$cur"))
@@ -91,6 +100,7 @@ _qmf4150ctl() {
     case $command in
     dump | load | diff) ((position == 0)) && _qmf4150ctl_files dat "$cur" ;;
     batch) ((position == 0)) && _qmf4150ctl_files "" "$cur" ;;
+    trace-check) ((position == 0)) && _qmf4150ctl_files vcd "$cur" ;;
     heaters)
         case $position in
         0) COMPREPLY=($(compgen -W "on off" -- "$cur")) ;;

@@ -16,6 +16,9 @@ struct BoardOptions {
     QString simStateFile;          // --sim-state: the simulated chips kept in this file
     std::optional<quint8> simSmbusAddress; // --sim-smbus-address: the simulated SMBus chip
     std::optional<qint64> simFailTransfer; // --sim-fail-transfer: this transfer (from 1) fails
+    bool pinLevel = false; // --pin-level: the simulated board behind the hardware bus code
+    QString traceFile;     // --trace: the bit-banged bus's lines recorded into this VCD file
+    bool stats = false;    // --stats: the bus health counters on standard error at the end
 
     // The search looks at the printer ports / the SMBus at all.
     bool printerPortsAllowed() const { return smbusDevice.isEmpty(); }

@@ -8,6 +8,7 @@ const QList<CommandSpec>& commands() {
         detectCommand(), adaptersCommand(), getCommand(),     setCommand(),     dumpCommand(),
         loadCommand(),   autosetCommand(),  monitorCommand(), heatersCommand(), sleepCommand(),
         batchCommand(),  diffCommand(),     journalCommand(),
+        scanCommand(),   traceCheckCommand(),
     };
     return all;
 }

@@ -58,5 +58,7 @@ CommandSpec sleepCommand();
 CommandSpec batchCommand();
 CommandSpec diffCommand();
 CommandSpec journalCommand();
+CommandSpec scanCommand();
+CommandSpec traceCheckCommand();
 
 } // namespace qmf::cli

@@ -4,6 +4,7 @@
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
 #include "cli/Numbers.h"
+#include "cli/BusOptions.h"
 #include "core/link/DeviceSearch.h"
 #include "core/text/NumberText.h"
 
@@ -103,6 +104,7 @@ Invocation parseInvocation(const QStringList& arguments) {
     parser.addOptions({helpOption, versionOption, simulateOption, smbusOption, portOption,
                        alternateOption, addressOption, simStateOption, simSmbusAddressOption,
                        simFailOption});
+    const BusOptionSet busOptions = addBusOptions(parser);
     parser.addPositionalArgument(QStringLiteral("command"),
                                  QStringLiteral("The command to run (see Commands below)."),
                                  QStringLiteral("COMMAND [ARGUMENTS...]"));
@@ -204,6 +206,10 @@ Invocation parseInvocation(const QStringList& arguments) {
             return usage(error);
         }
         board.simFailTransfer = *transfer;
+    }
+
+    if (const QString error = readBusOptions(parser, busOptions, board); !error.isEmpty()) {
+        return usage(error);
     }
 
     const QStringList positional = parser.positionalArguments();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Runner.h"
 
+#include "cli/BusDiagnostics.h"
 #include "cli/CommandFailure.h"
 #include "cli/Console.h"
 #include "cli/ExitStatus.h"
@@ -84,6 +85,10 @@ int runTool(const QStringList& arguments, QIODevice& out, QIODevice& err) {
     const int finished = runAction([](Session& s, Console&) { s.finish(); }, session, console, {});
     if (status == ExitSuccess) {
         status = finished;
+    }
+    if (invocation.board.stats) {
+        console.errorText(busStatsReport(session.busHealthCounts()).join(QLatin1Char('\n')) +
+                          QLatin1Char('\n'));
     }
     // A command that finished although the signal came (its last step was under way) still
     // reports it, so that a script sees that it was stopped; a monitor ends this way normally.

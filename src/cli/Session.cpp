@@ -2,7 +2,9 @@
 #include "cli/Session.h"
 
 #include "boards/linux/LinuxBoard.h"
+#include "boards/sim/PinLevelSimulatedBoard.h"
 #include "boards/sim/SimulatedBoard.h"
+#include "cli/BusDiagnostics.h"
 #include "cli/CommandFailure.h"
 #include "cli/DeviceChoice.h"
 #include "cli/Interrupt.h"
@@ -12,6 +14,7 @@
 #include "core/journal/WriteJournal.h"
 #include "core/link/BoardLink.h"
 #include "core/text/NumberText.h"
+#include "core/trace/BusTraceRecording.h"
 #include "core/time/Clock.h"
 
 namespace qmf::cli {
@@ -26,7 +29,10 @@ Session::Session(BoardOptions options, BoardFactory hardware)
     } else {
         clock_ = std::make_unique<SystemClock>();
     }
-    state_ = std::make_unique<SharedState>([this]() -> std::unique_ptr<BoardLink> {
+    const auto create = [this]() -> std::unique_ptr<BoardLink> {
+        if (options_.pinLevel) {
+            return sim::makePinLevelSimulatedBoard(*clock_);
+        }
         if (options_.simulate) {
             auto board = std::make_unique<sim::SimulatedBoard>(*clock_);
             if (options_.simSmbusAddress) {
@@ -47,6 +53,11 @@ Session::Session(BoardOptions options, BoardFactory hardware)
         linux_hw::LinuxBoardOptions hardware;
         hardware.smbusDevice = options_.smbusDevice;
         return linux_hw::makeLinuxBoard(hardware);
+    };
+    state_ = std::make_unique<SharedState>([this, create] {
+        std::unique_ptr<BoardLink> board = create();
+        trace_ = startBusTrace(*board, options_);
+        return board;
     });
 }
 
@@ -119,13 +130,17 @@ void Session::wait(qint64 ms) {
 }
 
 void Session::finish() {
-    if (!simBoard_) {
-        return;
+    if (simBoard_) {
+        simBoard_->parallelPortLink().busEngine().setAuxOutputs(0);
+        if (!options_.simStateFile.isEmpty()) {
+            saveSimulatedBoard(options_.simStateFile, *simBoard_);
+        }
     }
-    simBoard_->parallelPortLink().busEngine().setAuxOutputs(0);
-    if (!options_.simStateFile.isEmpty()) {
-        saveSimulatedBoard(options_.simStateFile, *simBoard_);
-    }
+    finishBusTrace(trace_);
+}
+
+BusHealthCounts Session::busHealthCounts() const {
+    return state_->hasBoard() ? state_->board().busHealth().counts() : BusHealthCounts{};
 }
 
 } // namespace qmf::cli

@@ -3,6 +3,7 @@
 
 #include "cli/BoardOptions.h"
 #include "core/chip/SharedState.h"
+#include "core/link/BusHealth.h"
 #include "core/link/DeviceSearch.h"
 
 #include <QStringList>
@@ -18,6 +19,9 @@ class SharedState;
 class WriteJournal;
 namespace sim {
 class SimulatedBoard;
+}
+namespace trace {
+class BusTraceRecording;
 }
 } // namespace qmf
 
@@ -68,9 +72,11 @@ public:
     std::function<void(const QStringList&)> warn;
 
     // Ends the session: the simulated board's heaters go off, as the real board's do when the
-    // tool lets go of the port, and the simulated chips are saved to --sim-state. Throws
-    // CommandFailure when the state cannot be saved.
+    // tool lets go of the port, the simulated chips are saved to --sim-state and the --trace file
+    // is completed. Throws CommandFailure when the state or the trace cannot be saved.
     void finish();
+    // The board's health counters (all 0 when no command used the board).
+    BusHealthCounts busHealthCounts() const;
 
 private:
     BoardOptions options_;
@@ -79,6 +85,8 @@ private:
     ManualClock* manualClock_ = nullptr;
     sim::SimulatedBoard* simBoard_ = nullptr;
     std::unique_ptr<SharedState> state_;
+    // After the state: it records the board's engine, so it goes first.
+    std::unique_ptr<trace::BusTraceRecording> trace_;
     std::optional<SearchFinds> chosen_;
 };
 

@@ -24,8 +24,8 @@ QString setText(const std::set<QString>& items) {
     return QStringList(items.begin(), items.end()).join(u' ');
 }
 
-const QStringList CtlCommands = {"detect",  "get",     "set",     "dump",  "load",
-                                 "autoset", "monitor", "heaters", "sleep", "batch"};
+const QStringList CtlCommands = {"detect",  "get",     "set",     "dump",  "load",  "autoset",
+                                 "monitor", "heaters", "sleep",   "batch", "scan",  "trace-check"};
 
 TEST(ManPages, ListTheOptionsAndCommandsThatHelpLists) {
     const QString evalPage = readText(ManDir + QStringLiteral("/qmf4150eval.1"));
@@ -101,13 +101,20 @@ TEST_F(Completion, OffersCommandsOptionsFilesAndAdapters) {
         const char* typed; // the last word is the one completed; a trailing blank starts a new one
         const char* offered;
     } cases[] = {
-        {"", "adapters autoset batch detect diff dump get heaters journal load monitor set sleep"},
+        {"", "adapters autoset batch detect diff dump get heaters journal load monitor scan set "
+             "sleep trace-check"},
         {"--si", "--sim-fail-transfer --sim-smbus-address --sim-state --simulate"},
         {"--sim-fail-transfer 3 ",
-         "adapters autoset batch detect diff dump get heaters journal load monitor set sleep"},
+         "adapters autoset batch detect diff dump get heaters journal load monitor scan set "
+         "sleep trace-check"},
         {"--sim-smbus-address 5E ",
-         "adapters autoset batch detect diff dump get heaters journal load monitor set sleep"},
+         "adapters autoset batch detect diff dump get heaters journal load monitor scan set "
+         "sleep trace-check"},
         {"--simulate d", "detect diff dump"},
+        {"--simulate --pin-level --trace ", "sub"},
+        {"--trace t.vcd --st", "--stats"},
+        {"trace-check ", "sub"},
+        {"trace-check --", "--help --scl --sda"},
         {"--smbus ", "/dev/i2c-0 /dev/i2c-7"},
         {"--smbus /dev/i2c-7 get ", ""},
         {"--simulate dump ", "a.dat sub"},

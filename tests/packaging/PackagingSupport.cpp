@@ -63,7 +63,7 @@ std::set<QString> helpOptions(const QString& help, const QString& stopAt) {
 }
 
 std::set<QString> helpCommands(const QString& help) {
-    static const QRegularExpression command(QStringLiteral("^  ([a-z]+)\\b"));
+    static const QRegularExpression command(QStringLiteral("^  ([a-z][a-z-]*)\\b"));
     std::set<QString> commands;
     bool inCommands = false;
     for (const QString& line : help.split(u'\n')) {
@@ -112,7 +112,8 @@ std::set<QString> manCommands(const QString& source) {
         if (line.startsWith(QStringLiteral(".SH "))) {
             inCommands = line.mid(4).trimmed() == QStringLiteral("COMMANDS");
         } else if (inCommands && line.startsWith(QStringLiteral(".SS "))) {
-            commands.insert(line.mid(4).trimmed().section(u' ', 0, 0));
+            commands.insert(line.mid(4).trimmed().section(u' ', 0, 0).replace(
+                QStringLiteral("\\-"), QStringLiteral("-")));
         }
     }
     return commands;
