@@ -6,6 +6,7 @@
 #include "core/link/BoardLink.h"
 #include "core/text/Boolean16.h"
 #include "core/text/NumberText.h"
+#include "gui/link/AllDevicesPanel.h"
 #include "gui/link/LinkFailureText.h"
 #include "gui/services/AppContext.h"
 #include "gui/services/ErrorBoundary.h"
@@ -17,6 +18,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiSubWindow>
@@ -33,6 +35,14 @@ InitForm::InitForm(AppContext& ctx) : ctx_(ctx) {
     ui_ = buildInitFormPages(this);
     connect(ui_.SMBusAdapterLIST, &QListWidget::currentRowChanged, this,
             [this] { showChosenAdapter(); });
+    allDevices_ = new AllDevicesPanel(
+        [this]() -> BoardLink& { return ctx_.state.board(); },
+        [this] {
+            return searchedBuses(ctx_.state.board(), ui_.PPCheck->isChecked(),
+                                 ui_.SMBusCheck->isChecked());
+        },
+        ui_.SearchResultsPanel);
+    ui_.SearchResultsPanel->layout()->addWidget(allDevices_);
     connect(ui_.BackCMD, &QPushButton::clicked, this,
             ctx_.errors.guard(this, [this] { backClicked(); }));
     connect(ui_.NextCMD, &QPushButton::clicked, this,
@@ -185,6 +195,7 @@ void InitForm::backClicked() {
         ui_.BackCMD->setEnabled(false);
         break;
     case 4:
+        allDevices_->clear();
         ui_.SearchResultsLIST->clear();
         finds_.clear();
         ResultAddresses_.clear();

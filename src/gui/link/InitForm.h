@@ -11,6 +11,7 @@
 
 namespace qmf {
 
+class AllDevicesPanel;
 struct AppContext;
 
 // The device search wizard, the first window of the program. Four steps: welcome, choice of the
@@ -71,6 +72,7 @@ private:
     QList<int> ResultAddresses_;
     QList<SmbusAdapter> adapters_; // the lines of SMBusAdapterLIST
     InitFormPages ui_;
+    AllDevicesPanel* allDevices_ = nullptr; // "Show all devices", below the results
 };
 
 } // namespace qmf

@@ -2,6 +2,7 @@
 // The device search wizard's search: Next on step 2 probes the checked media and fills the
 // results; a medium that fails is noted on the results page and the other one still searched.
 #include "core/chip/SharedState.h"
+#include "core/link/BoardLink.h"
 #include "gui/link/InitForm.h"
 #include "gui/link/LinkFailureText.h"
 #include "gui/services/AppContext.h"
@@ -64,6 +65,8 @@ void InitForm::search() {
         std::optional<DeviceSearch> deviceSearch;
         try {
             deviceSearch.emplace(ctx_.state.board());
+            // The bus health counts from each new search on.
+            ctx_.state.board().busHealth().reset();
         } catch (...) {
             notes << QStringLiteral("The search failed: ") +
                          linkFailureText(std::current_exception());

@@ -70,6 +70,14 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     parser.addOption(simSmbusAddressOption);
     parser.addOption(smbusOption);
     parser.addOption(selfTestOption);
+    const QCommandLineOption traceOption(
+        QStringLiteral("trace"),
+        QStringLiteral("Record every change of SCL and SDA on the printer port's bit-banged bus "
+                       "into FILE, a value change dump (VCD) that PulseView opens, from the "
+                       "device search until the program ends (Tools > Record Bus Trace... stops "
+                       "it earlier)."),
+        QStringLiteral("FILE.vcd"));
+    parser.addOption(traceOption);
 
     CommandLine result;
     if (!parser.parse(arguments)) {
@@ -128,6 +136,17 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         result.action = CommandLine::Action::Error;
         result.text = QStringLiteral("--smbus needs the adapter's device file, e.g. /dev/i2c-1");
         return result;
+    }
+    if (parser.isSet(traceOption)) {
+        result.traceFile = parser.value(traceOption);
+        if (result.traceFile.isEmpty() || (result.simulate && !result.pinLevel)) {
+            result.action = CommandLine::Action::Error;
+            result.text = result.traceFile.isEmpty()
+                              ? QStringLiteral("--trace needs a file name, e.g. --trace bus.vcd")
+                              : QStringLiteral("--trace records the bit-banged bus, which the "
+                                               "simulated board has only with --pin-level");
+            return result;
+        }
     }
     if (result.simulate && !result.smbusDevice.isEmpty()) {
         result.action = CommandLine::Action::Error;

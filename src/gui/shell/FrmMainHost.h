@@ -3,6 +3,8 @@
 
 #include "gui/services/MainWindowHost.h"
 
+#include <QString>
+
 namespace qmf {
 
 struct AppContext;
@@ -15,8 +17,12 @@ public:
     void loadMainWindow() override;
     QWidget* showMainWindow(const QString& deviceDescription) override;
 
+    // --trace: the main window records the bus into this file from its load on.
+    void recordBusTraceFromLoad(const QString& path) { busTracePath_ = path; }
+
 private:
     AppContext& ctx_;
+    QString busTracePath_;
 };
 
 } // namespace qmf

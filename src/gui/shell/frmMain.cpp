@@ -18,6 +18,8 @@
 #include "gui/shell/RegisterSettingsCommands.h"
 #include "gui/shell/ToolbarIcons.h"
 #include "gui/shell/WindowListMenu.h"
+#include "gui/shell/BusHealthStatus.h"
+#include "gui/shell/BusTraceControl.h"
 #include "gui/shell/frmAbout.h"
 
 #include <QCloseEvent>
@@ -87,6 +89,7 @@ frmMain::frmMain(AppContext& ctx) : ctx_(ctx) {
                     ctx_.state.board().parallelPortLink().busEngine().auxOutputsState());
     addMainWindowEvents(ctx_, *mdi_, *StatusBar1_,
                         *menuBar()->findChild<QMenu*>(QStringLiteral("mnuView")));
+    addBusHealthStatus(*StatusBar1_, ctx_.state.board().busHealth(), ctx_.dialogs);
 
     ctx_.windows.setMdiArea(mdi_);
     ctx_.errors.setStatusBar(StatusBar1_);
@@ -167,6 +170,7 @@ void frmMain::buildMenus() {
         action->setProperty("window", window);
     }
     connect(tools, &QMenu::aboutToShow, this, &frmMain::updateAvailability);
+    busTrace_ = new BusTraceControl(ctx_, *tools, this);
 
     QMenu* view = addMenu("mnuView", QStringLiteral("&View"));
     mnuViewToolbar_ = view->addAction(QStringLiteral("&Toolbar"));

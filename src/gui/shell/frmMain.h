@@ -19,6 +19,7 @@ class QToolBar;
 namespace qmf {
 
 struct AppContext;
+class BusTraceControl;
 
 // The main window: the multiple-document parent of every view. Its menus and tool bar open the
 // windows by class name through the context's openers; its status bar shows the errors the error
@@ -57,6 +58,9 @@ public:
     // The window class that each tool bar key opens.
     static QString windowForToolbarKey(const QString& key);
 
+    // Tools > Record Bus Trace...
+    BusTraceControl& busTrace() const { return *busTrace_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -76,6 +80,7 @@ private:
     QLabel* deviceLabel_ = nullptr;
     QMenu* mnuWindow_ = nullptr;
     QAction* mnuViewToolbar_ = nullptr;
+    BusTraceControl* busTrace_ = nullptr;
     QList<QAction*> windowList_;
     QPointer<frmAbout> about_;
     MainWindowPosition position_;

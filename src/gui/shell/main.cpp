@@ -93,6 +93,7 @@ int main(int argc, char** argv) {
     qmf::AppContext ctx{state, clock, dialogs, errors, windows, {}};
     qmf::FrmMainHost mainWindow(ctx);
     ctx.mainWindow = &mainWindow;
+    mainWindow.recordBusTraceFromLoad(commandLine.traceFile);
     qmf::registerOpeners(ctx);
     if (commandLine.selfTest) {
         const int code = qmf::runSelfTest(ctx);

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The device search wizard's search: its progress, no medium or no chip, a medium that fails.
+// The device search wizard's search: its progress, no medium or no chip, a medium that fails;
+// all devices on the searched buses.
 #include "InitFormFixture.h"
+#include "core/link/BoardLink.h"
 #include "gui/views/ChipLayoutForm.h"
 
+#include <QComboBox>
+#include <QTableWidget>
 #include <QTimer>
 #include <cerrno>
 
@@ -163,6 +167,69 @@ TEST_F(InitFormOnAdapters, AnUnpluggedBridgeStopsPollingAndANewSearchFindsItAgai
     view.ChipLayoutTimer_Timer();
     EXPECT_TRUE(timer->isActive());
     EXPECT_EQ(t.dialogs.messages.size(), 2);
+}
+
+// Below the unchanged find list: every address of each searched bus, by reads only, one bus at
+// a time; the counters start again with each search, and Finish still sets up the chosen find.
+TEST_F(InitFormOnTheSimulatedBoard, ShowAllDevicesGridsEachSearchedBusBelowTheFinds) {
+    openWizard();
+    searchWith(true, true);
+    const QStringList finds = results();
+    EXPECT_EQ(finds, QStringList({PortFind5E, QStringLiteral("An QMF4150 was found at:5Eh, on "
+                                                             "the SMBus")}));
+    auto* grid = control<QTableWidget>("AllDevicesGRID");
+    auto* buses = control<QComboBox>("AllDevicesBusCMB");
+    EXPECT_FALSE(grid->isVisible() || buses->isVisible());
+    BusHealth& health = t.simBoard()->busHealth();
+    EXPECT_EQ(health.counts().transfers, 3u * 8) << "both bus modes of the port, and the SMBus";
+
+    click("ShowAllDevicesCMD");
+    ASSERT_TRUE(grid->isVisible() && buses->isVisible());
+    QStringList labels;
+    for (int i = 0; i < buses->count(); ++i) {
+        labels << buses->itemText(i);
+    }
+    EXPECT_EQ(labels, QStringList({"printer port 0 (378h), standard bus mode",
+                                   "printer port 0 (378h), alternate bus mode",
+                                   "SMBus (base 400h)"}));
+    // Per bus: the cells of row 20 (7-bit 20h to 2Fh) and the corners.
+    const auto row2 = [grid] {
+        QStringList cells;
+        for (int column = 0; column < 16; ++column) {
+            cells << grid->item(2, column)->text();
+        }
+        return cells.join(u' ');
+    };
+    const QString none = QStringLiteral("-- -- -- -- -- -- -- -- -- -- -- -- -- -- -- --");
+    EXPECT_EQ(row2(), none.left(44) + QStringLiteral(" 2f"));
+    EXPECT_TRUE(grid->item(2, 15)->font().bold()) << "a QMF4150 stands out";
+    EXPECT_FALSE(grid->item(2, 14)->font().bold());
+    EXPECT_EQ(grid->item(0, 2)->text(), QString()) << "reserved, not probed";
+    EXPECT_EQ(grid->item(0, 3)->text(), QStringLiteral("--"));
+    EXPECT_EQ(grid->item(7, 7)->text(), QStringLiteral("--"));
+    EXPECT_EQ(grid->item(7, 8)->text(), QString());
+    buses->setCurrentIndex(1);
+    EXPECT_EQ(row2(), none);
+    buses->setCurrentIndex(2);
+    EXPECT_EQ(row2(), none.left(44) + QStringLiteral(" 2f"));
+    // Three buses of 117 probes, and the identification read of each QMF4150 found.
+    EXPECT_EQ(health.counts().transfers, 3u * 8 + 3 * 117 + 2);
+    EXPECT_EQ(results(), finds);
+    EXPECT_TRUE(control("AllDevicesNoteLBL")->isHidden());
+
+    // Back and a new search: the grid goes, the counters start again.
+    click("BackCMD");
+    EXPECT_FALSE(grid->isVisible() || buses->isVisible());
+    searchWith(true, false);
+    EXPECT_EQ(health.counts().transfers, 2u * 8);
+    click("ShowAllDevicesCMD");
+    EXPECT_EQ(buses->count(), 2);
+    buses->setCurrentIndex(1);
+    click("FinishCMD");
+    EXPECT_EQ(t.state.CommsMedium, 1);
+    EXPECT_EQ(t.state.DeviceAddress, 0x5E);
+    EXPECT_FALSE(t.simBoard()->parallelPortLink().busEngine().AlternateMode())
+        << "Finish puts back the mode of the chosen find";
 }
 
 } // namespace

@@ -21,12 +21,15 @@ TEST(StartUp, CommandLineSelectsTheSimulatedBoardOrAnAdapterButNotBoth) {
     EXPECT_EQ(parse({"--smbus", "/dev/i2c-3"}).smbusDevice, QStringLiteral("/dev/i2c-3"));
     EXPECT_EQ(parse({"--simulate", "--sim-smbus-address", "0x5E"}).simSmbusAddress, 0x5E);
     EXPECT_EQ(parse({"--simulate"}).simSmbusAddress, std::nullopt);
+    EXPECT_EQ(parse({"--simulate", "--pin-level", "--trace", "bus.vcd"}).traceFile, "bus.vcd");
+    EXPECT_EQ(parse({"--trace=bus.vcd"}).traceFile, "bus.vcd");
     for (const QStringList& wrong :
          {QStringList{"--simulate", "--smbus", "/dev/i2c-3"}, QStringList{"--smbus", " "},
           QStringList{"--pin-level"}, QStringList{"--self-test"}, QStringList{"stray"},
           QStringList{"--sim-smbus-address=5E"},
           QStringList{"--simulate", "--pin-level", "--sim-smbus-address=5E"},
-          QStringList{"--simulate", "--sim-smbus-address=5D"}}) {
+          QStringList{"--simulate", "--sim-smbus-address=5D"},
+          QStringList{"--simulate", "--trace", "bus.vcd"}, QStringList{"--trace="}}) {
         EXPECT_EQ(parse(wrong).action, CommandLine::Action::Error)
             << wrong.join(u' ').toStdString();
     }
