@@ -29,8 +29,11 @@ protected:
         EXPECT_TRUE(decode.error.isEmpty()) << decode.error.toStdString();
         return decode.events;
     }
-    // The printer-port search as the tool makes it: the standard bus mode reaches the board's
-    // lines (the chip at 5E answers), the alternate mode drives pins it does not use.
+    // A command that needs one chip stops the search at the first: the chip at 5E, the first
+    // candidate, answers its identification read in the standard bus mode.
+    static QStringList firstFind() { return i2cRead(Chip, 0x0D, 0x41); }
+    // The whole printer-port search, as detect makes it: the standard bus mode reaches the
+    // board's lines (the chip at 5E answers), the alternate mode drives pins it does not use.
     static QStringList search() {
         QStringList events = i2cRead(Chip, 0x0D, 0x41);
         for (int i = 1; i < 8; ++i) {
@@ -45,7 +48,7 @@ TEST_F(BusTool, TracesOfGetSetDumpAndDetectDecodeIntoTheirTransfers) {
     ASSERT_EQ(get.exitCode, 0) << get.err.toStdString();
     EXPECT_EQ(get.out, "41\n");
     const QStringList getEvents = decoded();
-    EXPECT_EQ(getEvents, search() + i2cRead(Chip, 0x0D, 0x41));
+    EXPECT_EQ(getEvents, firstFind() + i2cRead(Chip, 0x0D, 0x41));
     // The get itself: start, address write 2F, ACK, data write 0D, ACK, repeated start, address
     // read 2F, ACK, data read 41, NACK, stop.
     EXPECT_EQ(getEvents.mid(getEvents.size() - 11),
@@ -54,11 +57,11 @@ TEST_F(BusTool, TracesOfGetSetDumpAndDetectDecodeIntoTheirTransfers) {
                            "Stop"}));
 
     ASSERT_EQ(traced("set 40 A5").exitCode, 0);
-    EXPECT_EQ(decoded(), search() + i2cWrite(Chip, 0x40, 0xA5) + i2cRead(Chip, 0x40, 0xA5));
+    EXPECT_EQ(decoded(), firstFind() + i2cWrite(Chip, 0x40, 0xA5) + i2cRead(Chip, 0x40, 0xA5));
 
     const ToolResult dump = traced("dump");
     ASSERT_EQ(dump.exitCode, 0);
-    QStringList expected = search();
+    QStringList expected = firstFind();
     for (const QString& line : dump.outLines()) {
         const QStringList pair = line.split(u',');
         expected += i2cRead(Chip, quint8(pair[0].toUInt(nullptr, 16)),
@@ -144,16 +147,17 @@ TEST_F(BusTool, StatsCountWhatTheRunDidEvenWhenItFailed) {
     const ToolResult get = runTool({"--simulate", "--pin-level", "--stats", "get", "0D"});
     ASSERT_EQ(get.exitCode, 0);
     EXPECT_EQ(get.out, "41\n");
-    // The search: sixteen printer-port probes and eight on the SMBus, one chip on each path
-    // in the normal bus mode; then the read.
-    EXPECT_TRUE(get.err.startsWith("bus health:\n  transfers: 25\n  failed transfers: 0\n"
-                                   "  NACKs: 22\n  clock-stretch waits: 0\n  timeouts: 0\n"
+    // The search stops at the chip that answers first; then the read.
+    EXPECT_TRUE(get.err.startsWith("bus health:\n  transfers: 2\n  failed transfers: 0\n"
+                                   "  NACKs: 0\n  clock-stretch waits: 0\n  timeouts: 0\n"
                                    "  stuck-bus recoveries: 0\n  effective transfer rate: "))
         << get.err.toStdString();
 
     const ToolResult absent = sim("--stats --address 0x50 get 0D");
     EXPECT_EQ(absent.exitCode, 1);
-    EXPECT_TRUE(absent.err.contains("  transfers: 24\n")) << absent.err.toStdString();
+    // 50h probed in both bus modes of the port and on the SMBus, no one answering.
+    EXPECT_TRUE(absent.err.contains("  transfers: 3\n  failed transfers: 0\n  NACKs: 3\n"))
+        << absent.err.toStdString();
 
     const ToolResult idle = sim("--stats trace-check " + path("none.vcd"));
     EXPECT_TRUE(idle.err.contains("  transfers: 0\n"));
