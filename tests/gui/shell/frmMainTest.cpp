@@ -136,7 +136,7 @@ TEST_F(FrmMainTest, NewEntriesFollowTheOriginalOnesInTheMenusAndTheToolBar) {
     EXPECT_EQ(child<QAction>(main, "mnuCompare")->text(), "Compare with Settings File...");
     EXPECT_EQ(names(child<QMenu>(main, "mnuTools")->actions()),
               "mnuAutoSet mnuRegList mnuChip mnuStrip mnuBargraphs mnuHeaters mnuWizard "
-              "mnuRegisterMap mnuJournal mnuEvents");
+              "mnuRegisterMap mnuJournal mnuEvents - mnuRecordBusTrace");
     EXPECT_EQ(names(child<QMenu>(main, "mnuView")->actions()),
               "mnuViewToolbar - mnuViewRefresh mnuViewEventsPoll");
     EXPECT_EQ(names(child<QToolBar>(main, "tbToolBar")->actions()),
