@@ -7,8 +7,7 @@ const QList<CommandSpec>& commands() {
     static const QList<CommandSpec> all = {
         detectCommand(), adaptersCommand(), getCommand(),     setCommand(),     dumpCommand(),
         loadCommand(),   autosetCommand(),  monitorCommand(), heatersCommand(), sleepCommand(),
-        batchCommand(),  diffCommand(),     journalCommand(),
-        scanCommand(),   traceCheckCommand(),
+        batchCommand(),  diffCommand(),     journalCommand(), scanCommand(),    traceCheckCommand(),
     };
     return all;
 }

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/GlobalOptions.h"
 
+#include "cli/BusOptions.h"
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
 #include "cli/Numbers.h"
-#include "cli/BusOptions.h"
 #include "core/link/DeviceSearch.h"
 #include "core/text/NumberText.h"
 

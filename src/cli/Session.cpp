@@ -14,8 +14,8 @@
 #include "core/journal/WriteJournal.h"
 #include "core/link/BoardLink.h"
 #include "core/text/NumberText.h"
-#include "core/trace/BusTraceRecording.h"
 #include "core/time/Clock.h"
+#include "core/trace/BusTraceRecording.h"
 
 namespace qmf::cli {
 

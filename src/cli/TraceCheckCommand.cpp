@@ -31,8 +31,8 @@ void checkTrace(Console& console, const QString& path, const Wires& wires) {
     trace::SmbusTimingCheck checker;
     reader.onLevels = [&](qint64 ns, bool scl, bool sda) { checker.levels(ns, scl, sda); };
     checker.onViolation = [&](const trace::TimingViolation& v) {
-        console.print(QStringLiteral("at %1: %2")
-                          .arg(trace::durationText(v.timeNs), trace::describe(v)));
+        console.print(
+            QStringLiteral("at %1: %2").arg(trace::durationText(v.timeNs), trace::describe(v)));
     };
     constexpr qint64 Block = 1 << 16;
     for (;;) {
@@ -71,8 +71,9 @@ void checkTrace(Console& console, const QString& path, const Wires& wires) {
     QStringList perRule;
     for (int rule = 0; rule < trace::TimingRuleCount; ++rule) {
         if (const quint64 n = summary.violations[size_t(rule)]) {
-            perRule << QStringLiteral("%1 %2").arg(
-                QLatin1String(trace::timingLimit(trace::TimingRule(rule)).name)).arg(n);
+            perRule << QStringLiteral("%1 %2")
+                           .arg(QLatin1String(trace::timingLimit(trace::TimingRule(rule)).name))
+                           .arg(n);
         }
     }
     console.print(QStringLiteral("%1 violation%2 of the SMBus 100 kHz timing (%3)")
@@ -113,10 +114,8 @@ CommandSpec traceCheckCommand() {
                 }
                 const Wires wires{p.parser().value(scl), p.parser().value(sda)};
                 return Parsed::run(
-                    [path = p.parser().positionalArguments().at(0), wires](Session&,
-                                                                         Console& console) {
-                        checkTrace(console, path, wires);
-                    });
+                    [path = p.parser().positionalArguments().at(0),
+                     wires](Session&, Console& console) { checkTrace(console, path, wires); });
             }};
 }
 

@@ -10,10 +10,10 @@ namespace qmf::cli::test {
 namespace {
 
 using qmf::test::decodeI2c;
+using qmf::test::I2cDecode;
 using qmf::test::i2cNoAnswer;
 using qmf::test::i2cRead;
 using qmf::test::i2cWrite;
-using qmf::test::I2cDecode;
 
 constexpr quint8 Chip = 0x5E;
 
@@ -51,10 +51,10 @@ TEST_F(BusTool, TracesOfGetSetDumpAndDetectDecodeIntoTheirTransfers) {
     EXPECT_EQ(getEvents, firstFind() + i2cRead(Chip, 0x0D, 0x41));
     // The get itself: start, address write 2F, ACK, data write 0D, ACK, repeated start, address
     // read 2F, ACK, data read 41, NACK, stop.
-    EXPECT_EQ(getEvents.mid(getEvents.size() - 11),
-              (QStringList{"Start", "Address write: 2F", "ACK", "Data write: 0D", "ACK",
-                           "Start repeat", "Address read: 2F", "ACK", "Data read: 41", "NACK",
-                           "Stop"}));
+    EXPECT_EQ(
+        getEvents.mid(getEvents.size() - 11),
+        (QStringList{"Start", "Address write: 2F", "ACK", "Data write: 0D", "ACK", "Start repeat",
+                     "Address read: 2F", "ACK", "Data read: 41", "NACK", "Stop"}));
 
     ASSERT_EQ(traced("set 40 A5").exitCode, 0);
     EXPECT_EQ(decoded(), firstFind() + i2cWrite(Chip, 0x40, 0xA5) + i2cRead(Chip, 0x40, 0xA5));
@@ -64,8 +64,8 @@ TEST_F(BusTool, TracesOfGetSetDumpAndDetectDecodeIntoTheirTransfers) {
     QStringList expected = firstFind();
     for (const QString& line : dump.outLines()) {
         const QStringList pair = line.split(u',');
-        expected += i2cRead(Chip, quint8(pair[0].toUInt(nullptr, 16)),
-                            quint8(pair[1].toUInt(nullptr, 16)));
+        expected +=
+            i2cRead(Chip, quint8(pair[0].toUInt(nullptr, 16)), quint8(pair[1].toUInt(nullptr, 16)));
     }
     EXPECT_EQ(dump.outLines().size(), 256);
     EXPECT_EQ(decoded(), expected);
@@ -87,7 +87,8 @@ TEST_F(BusTool, TraceCheckPrintsEachViolationWithItsTimeAndFailsThen) {
                            "$var wire 1 b D1 $end $upscope $end $enddefinitions $end\n"
                            "#0 1a 1b\n#5 0b\n#10 0a\n#15 1a\n#20 0a\n#25 1a\n#30 0a\n#31 1b\n"
                            "#33 1a\n#38 0a\n#39 0b\n#45 1a\n#50 1b\n#60\n");
-    const ToolResult bad = runTool({"trace-check", "--scl", "d0", "--sda", "D1", path("short.vcd")});
+    const ToolResult bad =
+        runTool({"trace-check", "--scl", "d0", "--sda", "D1", path("short.vcd")});
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_EQ(bad.outLines(),
               (QStringList{"at 30 us: tLOW 3 us, at least 4.7 us",
@@ -166,9 +167,8 @@ TEST_F(BusTool, StatsCountWhatTheRunDidEvenWhenItFailed) {
 
 TEST_F(BusTool, TraceFailuresAndMisuseAreReported) {
     writeFile("kept.vcd", "an older trace\n");
-    const ToolResult full =
-        runTool({"--simulate", "--pin-level", "--trace", path("kept.vcd"), "dump"}, {}, {}, {},
-                4096);
+    const ToolResult full = runTool(
+        {"--simulate", "--pin-level", "--trace", path("kept.vcd"), "dump"}, {}, {}, {}, 4096);
     EXPECT_EQ(full.exitCode, 1);
     EXPECT_TRUE(QString::fromUtf8(full.err).contains("The bus trace could not be written to " +
                                                      path("kept.vcd") + ": File too large"))
@@ -180,14 +180,17 @@ TEST_F(BusTool, TraceFailuresAndMisuseAreReported) {
         int status;
         const char* message;
     } cases[] = {
-        {{"--simulate", "--pin-level", "--trace", path("no/dir/t.vcd"), "get", "0D"}, 1,
+        {{"--simulate", "--pin-level", "--trace", path("no/dir/t.vcd"), "get", "0D"},
+         1,
          "The bus trace could not be written to"},
-        {{"--pin-level", "get", "0D"}, 2, "--pin-level runs the simulated board at pin level; it "
-                                          "needs --simulate"},
-        {{"--simulate", "--trace", path("t.vcd"), "get", "0D"}, 2,
-         "has only with --pin-level"},
+        {{"--pin-level", "get", "0D"},
+         2,
+         "--pin-level runs the simulated board at pin level; it "
+         "needs --simulate"},
+        {{"--simulate", "--trace", path("t.vcd"), "get", "0D"}, 2, "has only with --pin-level"},
         {{"--simulate", "--pin-level", "--trace=", "get", "0D"}, 2, "--trace needs a file name"},
-        {{"--simulate", "--pin-level", "--sim-state", path("b.state"), "get", "0D"}, 2,
+        {{"--simulate", "--pin-level", "--sim-state", path("b.state"), "get", "0D"},
+         2,
          "not with --pin-level"},
     };
     for (const auto& c : cases) {

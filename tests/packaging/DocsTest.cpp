@@ -24,8 +24,8 @@ QString setText(const std::set<QString>& items) {
     return QStringList(items.begin(), items.end()).join(u' ');
 }
 
-const QStringList CtlCommands = {"detect",  "get",     "set",     "dump",  "load",  "autoset",
-                                 "monitor", "heaters", "sleep",   "batch", "scan",  "trace-check"};
+const QStringList CtlCommands = {"detect",  "get",     "set",   "dump",  "load", "autoset",
+                                 "monitor", "heaters", "sleep", "batch", "scan", "trace-check"};
 
 TEST(ManPages, ListTheOptionsAndCommandsThatHelpLists) {
     const QString evalPage = readText(ManDir + QStringLiteral("/qmf4150eval.1"));

@@ -112,8 +112,10 @@ std::set<QString> manCommands(const QString& source) {
         if (line.startsWith(QStringLiteral(".SH "))) {
             inCommands = line.mid(4).trimmed() == QStringLiteral("COMMANDS");
         } else if (inCommands && line.startsWith(QStringLiteral(".SS "))) {
-            commands.insert(line.mid(4).trimmed().section(u' ', 0, 0).replace(
-                QStringLiteral("\\-"), QStringLiteral("-")));
+            commands.insert(line.mid(4)
+                                .trimmed()
+                                .section(u' ', 0, 0)
+                                .replace(QStringLiteral("\\-"), QStringLiteral("-")));
         }
     }
     return commands;

@@ -31,8 +31,9 @@ I2cDecode decodeI2c(const QString& vcdPath) {
                            QStringLiteral("-A"), QStringLiteral("i2c")});
     if (!sigrok.waitForFinished(120000) || sigrok.exitStatus() != QProcess::NormalExit ||
         sigrok.exitCode() != 0) {
-        result.error = QStringLiteral("sigrok-cli failed (%1): %2")
-                           .arg(sigrok.errorString(), QString::fromUtf8(sigrok.readAllStandardError()));
+        result.error =
+            QStringLiteral("sigrok-cli failed (%1): %2")
+                .arg(sigrok.errorString(), QString::fromUtf8(sigrok.readAllStandardError()));
         return result;
     }
     // The bit row ("0", "1") and the direction bit ("Read", "Write") are left out.
@@ -48,23 +49,24 @@ I2cDecode decodeI2c(const QString& vcdPath) {
 
 QStringList i2cRead(quint8 device, quint8 reg, quint8 value) {
     const QString address = hex2(device >> 1);
-    return {QStringLiteral("Start"),        QStringLiteral("Address write: ") + address,
-            QStringLiteral("ACK"),          QStringLiteral("Data write: ") + hex2(reg),
-            QStringLiteral("ACK"),          QStringLiteral("Start repeat"),
-            QStringLiteral("Address read: ") + address,
-            QStringLiteral("ACK"),          QStringLiteral("Data read: ") + hex2(value),
-            QStringLiteral("NACK"),         QStringLiteral("Stop")};
-}
-
-QStringList i2cWrite(quint8 device, quint8 reg, quint8 value) {
     return {QStringLiteral("Start"),
-            QStringLiteral("Address write: ") + hex2(device >> 1),
+            QStringLiteral("Address write: ") + address,
             QStringLiteral("ACK"),
             QStringLiteral("Data write: ") + hex2(reg),
             QStringLiteral("ACK"),
-            QStringLiteral("Data write: ") + hex2(value),
+            QStringLiteral("Start repeat"),
+            QStringLiteral("Address read: ") + address,
             QStringLiteral("ACK"),
+            QStringLiteral("Data read: ") + hex2(value),
+            QStringLiteral("NACK"),
             QStringLiteral("Stop")};
+}
+
+QStringList i2cWrite(quint8 device, quint8 reg, quint8 value) {
+    return {QStringLiteral("Start"), QStringLiteral("Address write: ") + hex2(device >> 1),
+            QStringLiteral("ACK"),   QStringLiteral("Data write: ") + hex2(reg),
+            QStringLiteral("ACK"),   QStringLiteral("Data write: ") + hex2(value),
+            QStringLiteral("ACK"),   QStringLiteral("Stop")};
 }
 
 QStringList i2cNoAnswer(quint8 device) {

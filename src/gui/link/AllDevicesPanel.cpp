@@ -65,8 +65,7 @@ AllDevicesPanel::AllDevicesPanel(std::function<BoardLink&()> board,
     const int frame = 2 * grid_->frameWidth();
     grid_->setFixedSize(
         grid_->verticalHeader()->sizeHint().width() + grid_->horizontalHeader()->length() + frame,
-        grid_->horizontalHeader()->sizeHint().height() + grid_->verticalHeader()->length() +
-            frame);
+        grid_->horizontalHeader()->sizeHint().height() + grid_->verticalHeader()->length() + frame);
     note_ = new QLabel(this);
     note_->setObjectName(QStringLiteral("AllDevicesNoteLBL"));
     note_->setWordWrap(true);

@@ -35,13 +35,13 @@ InitForm::InitForm(AppContext& ctx) : ctx_(ctx) {
     ui_ = buildInitFormPages(this);
     connect(ui_.SMBusAdapterLIST, &QListWidget::currentRowChanged, this,
             [this] { showChosenAdapter(); });
-    allDevices_ = new AllDevicesPanel(
-        [this]() -> BoardLink& { return ctx_.state.board(); },
-        [this] {
-            return searchedBuses(ctx_.state.board(), ui_.PPCheck->isChecked(),
-                                 ui_.SMBusCheck->isChecked());
-        },
-        ui_.SearchResultsPanel);
+    allDevices_ =
+        new AllDevicesPanel([this]() -> BoardLink& { return ctx_.state.board(); },
+                            [this] {
+                                return searchedBuses(ctx_.state.board(), ui_.PPCheck->isChecked(),
+                                                     ui_.SMBusCheck->isChecked());
+                            },
+                            ui_.SearchResultsPanel);
     ui_.SearchResultsPanel->layout()->addWidget(allDevices_);
     connect(ui_.BackCMD, &QPushButton::clicked, this,
             ctx_.errors.guard(this, [this] { backClicked(); }));

@@ -31,10 +31,10 @@ void BusHealthStatus::refresh() {
     }
     // Failed transfers are what a user must notice; the rest is detail.
     QPalette colours = palette();
-    colours.setColor(QPalette::ButtonText, counts.failedTransfers > 0
-                                               ? QColor(192, 0, 0)
-                                               : parentWidget()->palette().color(
-                                                     QPalette::ButtonText));
+    colours.setColor(QPalette::ButtonText,
+                     counts.failedTransfers > 0
+                         ? QColor(192, 0, 0)
+                         : parentWidget()->palette().color(QPalette::ButtonText));
     setPalette(colours);
 }
 

@@ -32,7 +32,6 @@ private:
     QTimer* timer_;
 };
 
-BusHealthStatus* addBusHealthStatus(QStatusBar& statusBar, BusHealth& health,
-                                    UserDialogs& dialogs);
+BusHealthStatus* addBusHealthStatus(QStatusBar& statusBar, BusHealth& health, UserDialogs& dialogs);
 
 } // namespace qmf

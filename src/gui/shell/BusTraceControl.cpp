@@ -65,7 +65,8 @@ bool BusTraceControl::start(const QString& path) {
     recording_ = std::make_unique<trace::BusTraceRecording>(board.parallelPortLink().busEngine());
     // A write fails in the middle of a transfer; the recording ends once the transfer is over.
     recording_->onWriteFailure = [this](const QString&) {
-        QMetaObject::invokeMethod(this, [this] { stop(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { stop(); }, Qt::QueuedConnection);
     };
     const bool started = recording_->start(
         path, QStringLiteral("SCL and SDA of the printer port's bus, recorded by qmf4150eval on %1")
@@ -75,8 +76,8 @@ bool BusTraceControl::start(const QString& path) {
         recording_.reset();
         showFailure(error);
     } else if (auto* main = qobject_cast<QMainWindow*>(window_)) {
-        main->statusBar()->showMessage(QStringLiteral("Recording the bus into %1")
-                                           .arg(QDir::toNativeSeparators(path)));
+        main->statusBar()->showMessage(
+            QStringLiteral("Recording the bus into %1").arg(QDir::toNativeSeparators(path)));
     }
     showState();
     return started;

@@ -17,7 +17,7 @@ struct CommandLine {
     QString smbusDevice;   // --smbus /dev/i2c-N: the PC SMBus adapter (empty: chosen automatically)
     std::optional<quint8> simSmbusAddress; // --sim-smbus-address: the simulated SMBus chip there
     QString traceFile; // --trace FILE.vcd: the printer port's bus recorded from the search on
-    QString text; // the help or version text, or what is wrong with the command line
+    QString text;      // the help or version text, or what is wrong with the command line
 };
 
 // Reads the program's arguments (the first is the program itself). Never exits the process.

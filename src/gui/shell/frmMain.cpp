@@ -11,6 +11,8 @@
 #include "gui/services/ErrorBoundary.h"
 #include "gui/services/RefreshableView.h"
 #include "gui/services/WindowRegistry.h"
+#include "gui/shell/BusHealthStatus.h"
+#include "gui/shell/BusTraceControl.h"
 #include "gui/shell/DocumentationCommand.h"
 #include "gui/shell/HeaterStatus.h"
 #include "gui/shell/MainWindowEvents.h"
@@ -18,8 +20,6 @@
 #include "gui/shell/RegisterSettingsCommands.h"
 #include "gui/shell/ToolbarIcons.h"
 #include "gui/shell/WindowListMenu.h"
-#include "gui/shell/BusHealthStatus.h"
-#include "gui/shell/BusTraceControl.h"
 #include "gui/shell/frmAbout.h"
 
 #include <QCloseEvent>

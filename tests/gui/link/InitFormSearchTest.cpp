@@ -189,9 +189,9 @@ TEST_F(InitFormOnTheSimulatedBoard, ShowAllDevicesGridsEachSearchedBusBelowTheFi
     for (int i = 0; i < buses->count(); ++i) {
         labels << buses->itemText(i);
     }
-    EXPECT_EQ(labels, QStringList({"printer port 0 (378h), standard bus mode",
-                                   "printer port 0 (378h), alternate bus mode",
-                                   "SMBus (base 400h)"}));
+    EXPECT_EQ(labels,
+              QStringList({"printer port 0 (378h), standard bus mode",
+                           "printer port 0 (378h), alternate bus mode", "SMBus (base 400h)"}));
     // Per bus: the cells of row 20 (7-bit 20h to 2Fh) and the corners.
     const auto row2 = [grid] {
         QStringList cells;

@@ -92,9 +92,8 @@ TEST_F(BusOfTheMainWindow, ThePanelSumsUpTheCountersAndAClickShowsThemAll) {
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].title, "Bus Health");
     EXPECT_EQ(dialogs.messages[0].icon, UserDialogs::Icon::Information);
-    EXPECT_EQ(dialogs.messages[0].text,
-              QStringLiteral("Since the last device search:\n") +
-                  busHealthReport(counts).join(u'\n'));
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("Since the last device search:\n") +
+                                            busHealthReport(counts).join(u'\n'));
     EXPECT_TRUE(dialogs.messages[0].text.contains("\nNACKs: 0\n"));
 }
 
@@ -102,16 +101,21 @@ TEST_F(BusOfTheMainWindow, EachFaultIsCountedAndTheProgramGoesOn) {
     const struct {
         const char* what;
         std::function<void(sim::PinLevelSimulatedBoard&, bool)> fault;
-        const char* error;       // on the status bar; empty: the read goes through
+        const char* error;      // on the status bar; empty: the read goes through
         BusHealthCounts counts; // of the one read
     } cases[] = {
-        {"SDA shorted", [](auto& b, bool on) { b.port().setSdaShorted(on); }, "SDA stays low",
+        {"SDA shorted",
+         [](auto& b, bool on) { b.port().setSdaShorted(on); },
+         "SDA stays low",
          {1, 1, 0, 0, 0, 1, 0}},
-        {"SCL held low", [](auto& b, bool on) { b.port().setSclShorted(on); },
-         "SCL held low for more than 20 ms", {1, 1, 0, 0, 1, 1, 0}},
+        {"SCL held low",
+         [](auto& b, bool on) { b.port().setSclShorted(on); },
+         "SCL held low for more than 20 ms",
+         {1, 1, 0, 0, 1, 1, 0}},
         // A chip that never acknowledges is no failure for a read: it reads FFh, as nobody.
         {"a chip that never acknowledges",
-         [](auto& b, bool on) { b.printerPortChip().setAnswering(!on); }, "",
+         [](auto& b, bool on) { b.printerPortChip().setAnswering(!on); },
+         "",
          {1, 0, 1, 0, 0, 0, 0}},
     };
     BusHealthStatus& status = panel();
@@ -131,8 +135,8 @@ TEST_F(BusOfTheMainWindow, EachFaultIsCountedAndTheProgramGoesOn) {
         EXPECT_EQ(n.timeouts, c.counts.timeouts);
         EXPECT_EQ(n.stuckBusRecoveries, c.counts.stuckBusRecoveries);
         status.refresh();
-        EXPECT_TRUE(status.text().startsWith(QStringLiteral("Bus: 1 transfers, %1 failed")
-                                                 .arg(c.counts.failedTransfers)));
+        EXPECT_TRUE(status.text().startsWith(
+            QStringLiteral("Bus: 1 transfers, %1 failed").arg(c.counts.failedTransfers)));
         EXPECT_EQ(status.palette().color(QPalette::ButtonText) == QColor(192, 0, 0),
                   c.counts.failedTransfers > 0)
             << "failures show in red";
@@ -168,8 +172,8 @@ TEST_F(BusOfTheMainWindow, RecordBusTraceWritesTheChosenFileFromClickToClick) {
     EXPECT_FALSE(QFile::exists(files.filePath("read.vcd")));
     item.trigger();
     EXPECT_FALSE(item.isChecked());
-    EXPECT_TRUE(main().statusBar()->currentMessage().startsWith(
-        "Bus trace written to " + files.filePath("read.vcd")));
+    EXPECT_TRUE(main().statusBar()->currentMessage().startsWith("Bus trace written to " +
+                                                                files.filePath("read.vcd")));
     const I2cDecode decoded = decodeI2c(files.filePath("read.vcd"));
     EXPECT_EQ(decoded.error, QString());
     EXPECT_EQ(decoded.events, i2cRead(0x5E, 0x0D, 0x41));
