@@ -24,7 +24,7 @@ PROGRAM := $(BUILD)/bin/qmf4150eval
 
 FUZZ_BUILD := build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := SettingsFile Numbers SimState BatchScript Arguments CsvLog XlsLog
+FUZZ_TARGETS := SettingsFile Numbers SimState BatchScript Arguments CsvLog XlsLog BusTrace
 
 .PHONY: all deps configure build run test bench package fuzz format clean
 
