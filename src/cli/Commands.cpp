@@ -5,9 +5,10 @@ namespace qmf::cli {
 
 const QList<CommandSpec>& commands() {
     static const QList<CommandSpec> all = {
-        detectCommand(), adaptersCommand(), getCommand(),     setCommand(),     dumpCommand(),
-        loadCommand(),   autosetCommand(),  monitorCommand(), heatersCommand(), sleepCommand(),
-        batchCommand(),  diffCommand(),     journalCommand(), scanCommand(),    traceCheckCommand(),
+        detectCommand(), adaptersCommand(), getCommand(),     setCommand(),
+        dumpCommand(),   loadCommand(),     autosetCommand(), monitorCommand(),
+        serveCommand(),  heatersCommand(),  sleepCommand(),   batchCommand(),
+        diffCommand(),   journalCommand(),  scanCommand(),    traceCheckCommand(),
     };
     return all;
 }

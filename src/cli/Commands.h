@@ -53,6 +53,7 @@ CommandSpec dumpCommand();
 CommandSpec loadCommand();
 CommandSpec autosetCommand();
 CommandSpec monitorCommand();
+CommandSpec serveCommand();
 CommandSpec heatersCommand();
 CommandSpec sleepCommand();
 CommandSpec batchCommand();
