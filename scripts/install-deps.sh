@@ -8,6 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev libqcustomplot-dev
   libi2c-dev
+  prometheus-cpp-dev prometheus
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth imagemagick fonts-dejavu-core
   clang-format clang libclang-rt-14-dev

@@ -52,11 +52,10 @@ void serve(Session& session, Console& console, const ServeSettings& settings) {
     ServeEndpoint endpoint(settings.listen, store, 3 * settings.intervalMs + 10000);
     ListenAddress actual = settings.listen;
     actual.port = endpoint.port();
-    const QString board = settings.boardName.isEmpty()
-                              ? QStringLiteral("%1:%2")
-                                    .arg(QSysInfo::machineHostName())
-                                    .arg(actual.port)
-                              : settings.boardName;
+    const QString board =
+        settings.boardName.isEmpty()
+            ? QStringLiteral("%1:%2").arg(QSysInfo::machineHostName()).arg(actual.port)
+            : settings.boardName;
     endpoint.setBoard(board);
     console.print(QStringLiteral("serving http://%1/metrics and /healthz for board \"%2\"")
                       .arg(actual.text(), board));

@@ -7,12 +7,11 @@
 #include "cli/ServePoller.h"
 
 #include <CivetServer.h>
-#include <civetweb.h>
-#include <prometheus/exposer.h>
-
 #include <atomic>
+#include <civetweb.h>
 #include <cstring>
 #include <exception>
+#include <prometheus/exposer.h>
 
 namespace qmf::cli {
 
@@ -73,10 +72,17 @@ int beginRequest(mg_connection* conn) {
                 "Allow: GET, HEAD\r\n");
         return 405;
     }
-    if (request->local_uri != nullptr && std::strcmp(request->local_uri, "/healthz") == 0) {
+    const char* uri = request->local_uri != nullptr ? request->local_uri : "";
+    if (std::strcmp(uri, "/healthz") == 0) {
         return health(conn, *endpoint, !head);
     }
-    return 0; // the library serves /metrics and answers 404 for the rest
+    if (std::strcmp(uri, "/metrics") == 0) {
+        return 0; // the library serves it
+    }
+    // Its handler would take any path below /metrics too.
+    respond(conn, 404, "Not Found", QByteArrayLiteral("not found: try /metrics or /healthz\n"),
+            !head);
+    return 404;
 }
 
 } // namespace
@@ -94,8 +100,8 @@ ServeEndpoint::ServeEndpoint(const ListenAddress& listen, const PollStore& store
     callbacks.log_message = [](const mg_connection*, const char*) { return 1; };
     try {
         impl_->exposer = std::make_unique<prometheus::Exposer>(
-            std::vector<std::string>{"listening_ports", listen.text().toStdString(),
-                                     "num_threads", "2", "request_timeout_ms", "10000"},
+            std::vector<std::string>{"listening_ports", listen.text().toStdString(), "num_threads",
+                                     "2", "request_timeout_ms", "10000"},
             &callbacks);
     } catch (const std::exception&) {
         current.store(nullptr);

@@ -24,9 +24,9 @@ std::optional<ListenAddress> parseListenAddress(const QString& text, QString& er
     }
     const QByteArray hostBytes = host.toLatin1();
     unsigned char binary[16];
-    const bool valid = host.size() == hostBytes.size() && !host.isEmpty() &&
-                       inet_pton(listen.ipv6 ? AF_INET6 : AF_INET, hostBytes.constData(), binary) ==
-                           1;
+    const bool valid =
+        host.size() == hostBytes.size() && !host.isEmpty() &&
+        inet_pton(listen.ipv6 ? AF_INET6 : AF_INET, hostBytes.constData(), binary) == 1;
     if (!valid) {
         error = QStringLiteral("--listen \"%1\": \"%2\" is not an IP address (IPv4 such as "
                                "127.0.0.1, or IPv6 in brackets such as [::1])")
@@ -39,8 +39,8 @@ std::optional<ListenAddress> parseListenAddress(const QString& text, QString& er
     }
     const int port = numeric && portText.size() <= 5 ? portText.toInt() : -1;
     if (port < 0 || port > 65535) {
-        error = QStringLiteral("--listen \"%1\": the port must be a number from 0 to 65535")
-                    .arg(text);
+        error =
+            QStringLiteral("--listen \"%1\": the port must be a number from 0 to 65535").arg(text);
         return std::nullopt;
     }
     listen.host = host;

@@ -118,26 +118,26 @@ void addInputs(Families& f, const ChipReadings& r) {
 }
 
 void addAlarms(Families& f, const ChipReadings& r) {
-    f.add("qmf4150_alarm", "Alarm the chip's status registers report (1) or not (0).",
-          MetricType::Gauge, [&] {
-              for (int t = 0; t < ChipReadings::Sensors; ++t) {
-                  const events::TemperatureStatus& s = r.temperatureStatus[t];
-                  const bool on = s.alarm();
-                  f.sample(on && s.side == events::LimitSide::AboveHigh,
-                           {{"kind", "temperature_high"}, {"channel", SensorNames[t]}});
-                  f.sample(on && s.side == events::LimitSide::BelowLow,
-                           {{"kind", "temperature_low"}, {"channel", SensorNames[t]}});
-              }
-              for (int fan = 0; fan < ChipReadings::Fans; ++fan) {
-                  const events::FanStatus& s = r.fanStatus[fan];
-                  const std::string channel = number(fan);
-                  f.sample(s.missing, {{"kind", "fan_missing"}, {"channel", channel}});
-                  f.sample(s.missingLatched,
-                           {{"kind", "fan_missing_latched"}, {"channel", channel}});
-                  f.sample(s.fault, {{"kind", "fan_fault"}, {"channel", channel}});
-                  f.sample(s.faultLatched, {{"kind", "fan_fault_latched"}, {"channel", channel}});
-              }
-          });
+    f.add(
+        "qmf4150_alarm", "Alarm the chip's status registers report (1) or not (0).",
+        MetricType::Gauge, [&] {
+            for (int t = 0; t < ChipReadings::Sensors; ++t) {
+                const events::TemperatureStatus& s = r.temperatureStatus[t];
+                const bool on = s.alarm();
+                f.sample(on && s.side == events::LimitSide::AboveHigh,
+                         {{"kind", "temperature_high"}, {"channel", SensorNames[t]}});
+                f.sample(on && s.side == events::LimitSide::BelowLow,
+                         {{"kind", "temperature_low"}, {"channel", SensorNames[t]}});
+            }
+            for (int fan = 0; fan < ChipReadings::Fans; ++fan) {
+                const events::FanStatus& s = r.fanStatus[fan];
+                const std::string channel = number(fan);
+                f.sample(s.missing, {{"kind", "fan_missing"}, {"channel", channel}});
+                f.sample(s.missingLatched, {{"kind", "fan_missing_latched"}, {"channel", channel}});
+                f.sample(s.fault, {{"kind", "fan_fault"}, {"channel", channel}});
+                f.sample(s.faultLatched, {{"kind", "fan_fault_latched"}, {"channel", channel}});
+            }
+        });
 }
 
 } // namespace
@@ -148,8 +148,8 @@ std::vector<MetricFamily> metricFamilies(const PollSnapshot& snapshot, const QSt
           MetricType::Gauge, [&] { f.sample(snapshot.up); });
     f.add("qmf4150_polls_total", "Polls of the chip since the start.", MetricType::Counter,
           [&] { f.sample(double(snapshot.polls)); });
-    f.add("qmf4150_poll_failures_total", "Polls that could not read the chip.",
-          MetricType::Counter, [&] { f.sample(double(snapshot.failedPolls)); });
+    f.add("qmf4150_poll_failures_total", "Polls that could not read the chip.", MetricType::Counter,
+          [&] { f.sample(double(snapshot.failedPolls)); });
     if (snapshot.readings) {
         addFans(f, *snapshot.readings);
         addTemperatures(f, *snapshot.readings);

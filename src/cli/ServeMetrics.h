@@ -3,10 +3,9 @@
 
 #include "cli/ServePoller.h"
 
+#include <QString>
 #include <prometheus/collectable.h>
 #include <prometheus/metric_family.h>
-
-#include <QString>
 #include <vector>
 
 namespace qmf::cli {
@@ -15,7 +14,7 @@ namespace qmf::cli {
 // and the medium. While the chip does not answer only qmf4150_up (0) and the poll counters are
 // given, so that no old reading passes for a current one.
 std::vector<prometheus::MetricFamily> metricFamilies(const PollSnapshot& snapshot,
-                                                      const QString& board);
+                                                     const QString& board);
 
 // What the endpoint's /metrics serves: the store's last snapshot, read under its lock only.
 class SnapshotCollectable final : public prometheus::Collectable {

@@ -18,8 +18,8 @@ struct PollSnapshot {
     bool polled = false; // at least one poll has ended
     bool up = false;     // the last poll read every register
     std::optional<ChipReadings> readings;
-    QString error; // why the last poll failed
-    QString chip;  // "5E": the chosen chip's address, once one was chosen
+    QString error;  // why the last poll failed
+    QString chip;   // "5E": the chosen chip's address, once one was chosen
     QString medium; // "printer-port" or "smbus"
     quint64 polls = 0;
     quint64 failedPolls = 0;

@@ -56,8 +56,8 @@ const std::vector<quint8>& pollAddresses() {
              {RegisterFamily::FanStatus, RegisterFamily::FanSpeed1, RegisterFamily::FanSpeed2,
               RegisterFamily::FanSpeed, RegisterFamily::FanHighLimit, RegisterFamily::TempFanMask,
               RegisterFamily::TempValue, RegisterFamily::TempHighLimit,
-              RegisterFamily::TempLowLimit, RegisterFamily::AinValue,
-              RegisterFamily::AinHighLimit, RegisterFamily::AinLowLimit}) {
+              RegisterFamily::TempLowLimit, RegisterFamily::AinValue, RegisterFamily::AinHighLimit,
+              RegisterFamily::AinLowLimit}) {
             for (int channel = 0; channel < RegisterMap::familyChannelCount(family); ++channel) {
                 list.push_back(at(family, channel));
             }
@@ -78,8 +78,7 @@ RegisterImage readRegisterImage(SharedState& state) {
 ChipReadings decodeReadings(const RegisterImage& r) {
     ChipReadings readings;
     for (int fan = 0; fan < ChipReadings::Fans; ++fan) {
-        const qint32 frequency =
-            Fan::OscillatorFrequencyOf(r[at(RegisterFamily::FanSpeed2, fan)]);
+        const qint32 frequency = Fan::OscillatorFrequencyOf(r[at(RegisterFamily::FanSpeed2, fan)]);
         readings.fanRpm[fan] = Fan::TachConvert(r[at(RegisterFamily::FanSpeed, fan)], frequency);
         readings.fanLimitRpm[fan] =
             Fan::TachConvert(r[at(RegisterFamily::FanHighLimit, fan)], frequency);
