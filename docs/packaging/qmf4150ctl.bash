@@ -23,8 +23,8 @@ _qmf4150ctl_files() {
 
 _qmf4150ctl() {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
-    local commands="detect adapters get set dump load autoset monitor heaters sleep batch diff
-        journal scan trace-check"
+    local commands="detect adapters get set dump load autoset monitor serve heaters sleep batch
+        diff journal scan trace-check"
     local board_options="--help --version --simulate --smbus --port --alternate --address
         --sim-smbus-address --sim-fail-transfer --sim-state --pin-level --trace --stats"
     COMPREPLY=()
@@ -55,6 +55,9 @@ _qmf4150ctl() {
         ;;
     --scl | --sda)
         return # a wire's name
+        ;;
+    --listen | --board-name)
+        return # an address or a name
         ;;
     esac
 
@@ -90,6 +93,7 @@ _qmf4150ctl() {
     case $command in
     set) options="--mask --help" ;;
     monitor) options="--interval --count --log --events --help" ;;
+    serve) options="--listen --interval --board-name --help" ;;
     diff) options="--all --help" ;;
     trace-check) options="--scl --sda --help" ;;
     esac

@@ -101,14 +101,15 @@ TEST_F(Completion, OffersCommandsOptionsFilesAndAdapters) {
         const char* typed; // the last word is the one completed; a trailing blank starts a new one
         const char* offered;
     } cases[] = {
-        {"", "adapters autoset batch detect diff dump get heaters journal load monitor scan set "
-             "sleep trace-check"},
+        {"",
+         "adapters autoset batch detect diff dump get heaters journal load monitor scan serve set "
+         "sleep trace-check"},
         {"--si", "--sim-fail-transfer --sim-smbus-address --sim-state --simulate"},
         {"--sim-fail-transfer 3 ",
-         "adapters autoset batch detect diff dump get heaters journal load monitor scan set "
+         "adapters autoset batch detect diff dump get heaters journal load monitor scan serve set "
          "sleep trace-check"},
         {"--sim-smbus-address 5E ",
-         "adapters autoset batch detect diff dump get heaters journal load monitor scan set "
+         "adapters autoset batch detect diff dump get heaters journal load monitor scan serve set "
          "sleep trace-check"},
         {"--simulate d", "detect diff dump"},
         {"--simulate --pin-level --trace ", "sub"},
@@ -123,6 +124,8 @@ TEST_F(Completion, OffersCommandsOptionsFilesAndAdapters) {
         {"diff --", "--all --help"},
         {"monitor --log ", "b.xls e.csv sub"},
         {"monitor --", "--count --events --help --interval --log"},
+        {"serve --", "--board-name --help --interval --listen"},
+        {"serve --listen ", ""},
         {"set 1 FF --", "--help --mask"},
         {"--port 0 heaters ", "off on"},
         {"heaters on ", "1 2"},
