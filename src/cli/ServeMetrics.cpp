@@ -140,6 +140,23 @@ void addAlarms(Families& f, const ChipReadings& r) {
         });
 }
 
+// Counted by the core's event tracker from every status reading; kept while the chip is silent.
+void addEvents(Families& f, const PollSnapshot& s) {
+    f.add("qmf4150_events_total", "Alarm events begun since the start, by kind.",
+          MetricType::Counter, [&] {
+              for (std::size_t k = 0; k < events::EventKindCount; ++k) {
+                  f.sample(double(s.eventsBegun[k]),
+                           {{"kind", events::kindName(events::AllEventKinds[k]).toStdString()}});
+              }
+          });
+    f.add("qmf4150_events_active", "Alarm events lasting now, by kind.", MetricType::Gauge, [&] {
+        for (std::size_t k = 0; k < events::EventKindCount; ++k) {
+            f.sample(s.eventsActive[k],
+                     {{"kind", events::kindName(events::AllEventKinds[k]).toStdString()}});
+        }
+    });
+}
+
 } // namespace
 
 std::vector<MetricFamily> metricFamilies(const PollSnapshot& snapshot, const QString& board) {
@@ -150,6 +167,9 @@ std::vector<MetricFamily> metricFamilies(const PollSnapshot& snapshot, const QSt
           [&] { f.sample(double(snapshot.polls)); });
     f.add("qmf4150_poll_failures_total", "Polls that could not read the chip.", MetricType::Counter,
           [&] { f.sample(double(snapshot.failedPolls)); });
+    if (snapshot.eventsKnown) {
+        addEvents(f, snapshot);
+    }
     if (snapshot.readings) {
         addFans(f, *snapshot.readings);
         addTemperatures(f, *snapshot.readings);

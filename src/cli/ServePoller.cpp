@@ -4,6 +4,7 @@
 #include "cli/CommandFailure.h"
 #include "cli/Session.h"
 #include "core/chip/SharedState.h"
+#include "core/events/EventTracker.h"
 #include "core/link/LinkErrors.h"
 #include "core/text/NumberText.h"
 
@@ -31,6 +32,13 @@ QString failureReason(Session& session, PollSnapshot& next) {
         next.medium =
             state.CommsMedium == 1 ? QStringLiteral("printer-port") : QStringLiteral("smbus");
         next.readings = decodeReadings(readRegisterImage(state));
+        // The tracker has judged the bytes just read.
+        const events::EventTracker& tracker = state.events();
+        for (std::size_t k = 0; k < events::EventKindCount; ++k) {
+            next.eventsBegun[k] = tracker.count(events::AllEventKinds[k]);
+            next.eventsActive[k] = tracker.activeCount(events::AllEventKinds[k]);
+        }
+        next.eventsKnown = true;
         return {};
     } catch (const CommandFailure& failure) {
         return failure.lines().join(QLatin1Char(' '));

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "cli/ServeReadings.h"
+#include "core/events/ChipEvent.h"
 
 #include <QElapsedTimer>
 #include <QString>
@@ -21,6 +22,10 @@ struct PollSnapshot {
     QString error;  // why the last poll failed
     QString chip;   // "5E": the chosen chip's address, once one was chosen
     QString medium; // "printer-port" or "smbus"
+    // The alarm events of the run by kind (begun, lasting now), once a poll reached the chip.
+    bool eventsKnown = false;
+    std::array<quint64, events::EventKindCount> eventsBegun{};
+    std::array<int, events::EventKindCount> eventsActive{};
     quint64 polls = 0;
     quint64 failedPolls = 0;
     qint64 lastPollMs = -1; // on the store's monotonic timer

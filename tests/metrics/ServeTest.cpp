@@ -159,6 +159,15 @@ TEST_F(Serve, AlarmsFollowTheStatusRegisters) {
         }
         EXPECT_EQ(value, c.expected) << c.kind << " " << c.channel;
     }
+    // The same alarms as events of the run, counted by kind.
+    const struct {
+        const char* kind;
+        double begun;
+    } events[] = {{"temperature_high", 1}, {"temperature_low", 1}, {"fan_fault", 0}};
+    for (const auto& e : events) {
+        EXPECT_EQ(sampleValue(m, "qmf4150_events_total", "kind", e.kind), e.begun) << e.kind;
+        EXPECT_EQ(sampleValue(m, "qmf4150_events_active", "kind", e.kind), e.begun) << e.kind;
+    }
 }
 
 // A chip that does not answer is a metric and a 503, not an exit; the tool keeps trying.
