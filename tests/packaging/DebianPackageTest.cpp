@@ -28,7 +28,7 @@ TEST(DebianPackage, DependsOnTheLibrariesItLinksAndHintsAtTheGroups) {
         << fields.out.toStdString();
     // From dpkg-shlibdeps: the libraries the programs link.
     for (const char* library : {"libc6", "libstdc++6", "libqt6core6", "libqt6widgets6",
-                                "libqcustomplot2.1-qt6", "libi2c0"}) {
+                                "libqcustomplot2.1-qt6", "libi2c0", "libprometheus-cpp-pull1.0"}) {
         EXPECT_TRUE(fields.out.contains(QLatin1String(library)))
             << library << " in " << fields.out.toStdString();
     }
