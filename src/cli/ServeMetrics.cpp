@@ -140,6 +140,31 @@ void addAlarms(Families& f, const ChipReadings& r) {
         });
 }
 
+void addBus(Families& f, const BusHealthCounts& bus) {
+    const struct {
+        const char* name;
+        const char* help;
+        double value;
+    } counters[] = {
+        {"qmf4150_bus_transfers_total", "Register transfers and address probes on the bus.",
+         double(bus.transfers)},
+        {"qmf4150_bus_transfer_failures_total", "Transfers that failed.",
+         double(bus.failedTransfers)},
+        {"qmf4150_bus_nacks_total", "Bytes a device did not acknowledge.", double(bus.nacks)},
+        {"qmf4150_bus_clock_stretch_waits_total", "Times a device held the clock low.",
+         double(bus.clockStretchWaits)},
+        {"qmf4150_bus_timeouts_total", "Waits given up (clock held too long, adapter timeout).",
+         double(bus.timeouts)},
+        {"qmf4150_bus_stuck_recoveries_total", "Times a stuck bus line had to be freed.",
+         double(bus.stuckBusRecoveries)},
+        {"qmf4150_bus_transfer_seconds_total", "Bus time spent in transfers.",
+         double(bus.transferTimeUs) / 1e6},
+    };
+    for (const auto& c : counters) {
+        f.add(c.name, c.help, MetricType::Counter, [&] { f.sample(c.value); });
+    }
+}
+
 // Counted by the core's event tracker from every status reading; kept while the chip is silent.
 void addEvents(Families& f, const PollSnapshot& s) {
     f.add("qmf4150_events_total", "Alarm events begun since the start, by kind.",
@@ -167,6 +192,7 @@ std::vector<MetricFamily> metricFamilies(const PollSnapshot& snapshot, const QSt
           [&] { f.sample(double(snapshot.polls)); });
     f.add("qmf4150_poll_failures_total", "Polls that could not read the chip.", MetricType::Counter,
           [&] { f.sample(double(snapshot.failedPolls)); });
+    addBus(f, snapshot.bus);
     if (snapshot.eventsKnown) {
         addEvents(f, snapshot);
     }

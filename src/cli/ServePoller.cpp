@@ -59,6 +59,7 @@ PollSnapshot pollOnce(Session& session, PollStore& store) {
     ++next.polls;
     next.readings.reset();
     next.error = failureReason(session, next);
+    next.bus = session.busHealthCounts();
     next.up = next.readings.has_value();
     if (!next.up) {
         // Old readings would look current to a dashboard.

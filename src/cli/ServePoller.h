@@ -3,6 +3,7 @@
 
 #include "cli/ServeReadings.h"
 #include "core/events/ChipEvent.h"
+#include "core/link/BusHealth.h"
 
 #include <QElapsedTimer>
 #include <QString>
@@ -26,6 +27,8 @@ struct PollSnapshot {
     bool eventsKnown = false;
     std::array<quint64, events::EventKindCount> eventsBegun{};
     std::array<int, events::EventKindCount> eventsActive{};
+    // The board link's counters (every transfer of the run, the device search's included).
+    BusHealthCounts bus;
     quint64 polls = 0;
     quint64 failedPolls = 0;
     qint64 lastPollMs = -1; // on the store's monotonic timer

@@ -3,6 +3,7 @@
 // against the tool's own monitor and by promtool; what it refuses; how it ends.
 #include "ServeProcess.h"
 #include "ToolProcess.h"
+#include "cli/ServeReadings.h"
 #include "core/measure/Temperature.h"
 
 #include <QProcess>
@@ -190,6 +191,49 @@ TEST_F(Serve, AChipThatDoesNotAnswerIsUpZeroAndRetried) {
     EXPECT_EQ(process->stop(), 0);
     // Said once, not at every poll.
     EXPECT_EQ(process->err().count("does not answer"), 1) << process->err().toStdString();
+}
+
+// A transfer that fails fails its poll only: the next poll reads the chip again. The bus counters
+// count it, and grow by one poll's reads per poll: scrapes add no transfer.
+TEST_F(Serve, AFailedTransferIsCountedAndTheNextPollReadsAgain) {
+    auto process = std::make_unique<ServeProcess>(
+        QStringList{QStringLiteral("--simulate"), QStringLiteral("--sim-fail-transfer"),
+                    QStringLiteral("50")},
+        QStringList{QStringLiteral("--interval"), QStringLiteral("0.1")}, dir.path());
+    ASSERT_TRUE(process->started()) << process->err().toStdString();
+    QByteArray first, second;
+    ASSERT_TRUE(waitUntil([&] {
+        first = process->get(QStringLiteral("/metrics")).body;
+        return sampleValue(first, "qmf4150_polls_total").value_or(0) >= 3;
+    }));
+    ASSERT_TRUE(waitUntil([&] {
+        second = process->get(QStringLiteral("/metrics")).body;
+        return sampleValue(second, "qmf4150_polls_total").value_or(0) >=
+               *sampleValue(first, "qmf4150_polls_total") + 3;
+    }));
+    const struct {
+        const char* name;
+        double expected;
+    } cases[] = {
+        {"qmf4150_up", 1},
+        {"qmf4150_poll_failures_total", 1},
+        {"qmf4150_bus_transfer_failures_total", 1},
+        {"qmf4150_bus_nacks_total", 0},
+        {"qmf4150_bus_timeouts_total", 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(sampleValue(second, c.name), c.expected) << c.name;
+    }
+    auto delta = [&](const char* name) {
+        return *sampleValue(second, name) - *sampleValue(first, name);
+    };
+    EXPECT_EQ(delta("qmf4150_bus_transfers_total"),
+              delta("qmf4150_polls_total") * double(pollAddresses().size()));
+    EXPECT_GT(delta("qmf4150_bus_transfer_seconds_total"), 0);
+    EXPECT_EQ(process->stop(), 0);
+    const QByteArray err = process->err();
+    EXPECT_TRUE(err.contains("the chip does not answer")) << err.toStdString();
+    EXPECT_TRUE(err.contains("the chip at 5Eh answers again")) << err.toStdString();
 }
 
 TEST_F(Serve, IsReadOnlyAndServesNothingElse) {
