@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The metrics of register images the simulated board cannot be brought to from the command line:
-// fan status bits, fan speeds at each oscillator setting, a chip that stopped answering.
+// fan status bits.
 #include "cli/ServeMetrics.h"
 
 #include "ServeProcess.h"
@@ -55,46 +55,6 @@ TEST(ServeMetrics, FanStatusBitsAreAlarmsOfTheirFan) {
                 << int(c.status) << " " << kind;
             EXPECT_EQ(alarm(text, kind, "0"), 0) << "fan 0 is not touched";
         }
-    }
-}
-
-TEST(ServeMetrics, FanSpeedsFollowTheOscillatorSetting) {
-    const struct {
-        quint8 speed2; // bits 7:6 choose the oscillator
-        quint8 count;
-        double rpm;
-    } cases[] = {
-        {0x00, 100, 0},    // no oscillator: no speed
-        {0x40, 30, 1880},  // 120 x 470 / 30
-        {0x80, 60, 1880},  // 120 x 940 / 60
-        {0xC5, 255, 885},  // 120 x 1880 / 255 = 884.7; other bits play no part
-        {0xC0, 0, 225600}, // a count of 0 counts as 1
-    };
-    for (const auto& c : cases) {
-        RegisterImage r{};
-        r[0x68] = c.speed2;
-        r[0x70] = c.count;
-        r[0x78] = c.count;
-        const QByteArray text = exposition(answered(r));
-        EXPECT_EQ(sampleValue(text, "qmf4150_fan_speed_rpm", "fan", "0"), c.rpm) << int(c.count);
-        EXPECT_EQ(sampleValue(text, "qmf4150_fan_speed_limit_rpm", "fan", "0"), c.rpm);
-    }
-}
-
-TEST(ServeMetrics, AFailedPollLeavesOnlyUpAndTheCounters) {
-    PollSnapshot snapshot = answered(RegisterImage{});
-    snapshot.up = false;
-    snapshot.readings.reset();
-    snapshot.polls = 7;
-    snapshot.failedPolls = 3;
-    const QByteArray text = exposition(snapshot);
-    EXPECT_EQ(sampleValue(text, "qmf4150_up"), 0.0);
-    EXPECT_EQ(sampleValue(text, "qmf4150_polls_total"), 7.0);
-    EXPECT_EQ(sampleValue(text, "qmf4150_poll_failures_total"), 3.0);
-    for (const char* name : {"qmf4150_temperature_celsius", "qmf4150_fan_speed_rpm",
-                             "qmf4150_alarm", "qmf4150_ain_raw", "qmf4150_fan_duty_ratio"}) {
-        EXPECT_TRUE(samples(text, QLatin1String(name)).empty()) << name;
-        EXPECT_FALSE(text.contains(QByteArray("# TYPE ") + name + ' ')) << name;
     }
 }
 
