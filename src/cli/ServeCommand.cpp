@@ -92,7 +92,7 @@ void serve(Session&, Console&, const ServeSettings&) {
 } // namespace
 
 CommandSpec serveCommand() {
-    CommandSpec spec{
+    CommandSpec command{
         QStringLiteral("serve"),
         QStringLiteral("serve [--listen ADDR:PORT] [--interval S] [--board-name NAME]"),
         QStringLiteral("Serve the chip's readings to Prometheus over HTTP until stopped."),
@@ -162,8 +162,8 @@ CommandSpec serveCommand() {
             return parsed;
         }};
     // It runs until stopped: nothing after it in a batch would run.
-    spec.inBatch = false;
-    return spec;
+    command.inBatch = false;
+    return command;
 }
 
 } // namespace qmf::cli
