@@ -78,6 +78,27 @@ TEST_F(EventsView, ListsEventsNewestFirstAndFollowsTheirEnd) {
     EXPECT_FALSE(model->index(1, 2).data(Qt::ForegroundRole).isValid());
 }
 
+TEST_F(EventsView, KeepsTheNewestEventsWhenTheHistoryIsFull) {
+    EventsFRM& view = t.windows.show<EventsFRM>(t.ctx);
+    events::EventTracker& tracker = t.state.events();
+    const int total = int(tracker.capacity()) + 3;
+    for (int i = 0; i < total; ++i) {
+        t.clock.advanceMs(1000);
+        tracker.noteRead(0x00, quint8(i % 2 ? 0x02 : 0x04)); // CFAULT out and in by turns
+    }
+    const QAbstractItemModel* model = find<QTableView>(view, u"EventsTBL"_s)->model();
+    ASSERT_EQ(model->rowCount(), tracker.capacity());
+    EXPECT_EQ(model->index(0, 2).data().toString(), u"CFAULT asserted"_s); // the last, lasting
+    EXPECT_EQ(model->index(0, 1).data().toString(), QString());
+    EXPECT_EQ(model->index(1, 2).data().toString(), u"CFAULT input asserted"_s);
+    EXPECT_FALSE(model->index(1, 1).data().toString().isEmpty());
+    EXPECT_EQ(model->index(model->rowCount() - 1, 0).data().toString(),
+              t.clock.now()
+                  .addMSecs(-1000LL * (tracker.capacity() - 1))
+                  .toString(u"yyyy-MM-dd HH:mm:ss.zzz"_s));
+    EXPECT_EQ(find<QLabel>(view, u"CountLBL"_s)->text(), u"10000 events, 1 lasting"_s);
+}
+
 TEST_F(EventsView, SaveWritesTheCsvOrSaysWhyNot) {
     EventsFRM& view = t.windows.show<EventsFRM>(t.ctx);
     chip().setFanConnected(0, false);
