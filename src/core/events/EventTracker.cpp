@@ -49,6 +49,25 @@ QString kindName(EventKind kind) {
     return {};
 }
 
+template <class MakeText>
+void EventTracker::set(EventKind kind, int channel, bool on, MakeText makeText) {
+    quint64& serial = active_[std::size_t(kind)][std::size_t(channel)];
+    if (on && serial == 0) {
+        serial = append(kind, channel, makeText(), false);
+    } else if (!on && serial != 0) {
+        const quint64 ending = std::exchange(serial, 0);
+        if (ChipEvent* event = findMutable(ending)) {
+            event->endMs = clock().elapsedMs();
+            event->end = clock().now();
+            emit ended(ending);
+        }
+    }
+}
+
+void EventTracker::end(EventKind kind, int channel) {
+    set(kind, channel, false, [] { return QString(); });
+}
+
 EventTracker::EventTracker(qsizetype capacity, QObject* parent)
     : QObject(parent), capacity_(std::max<qsizetype>(1, capacity)) {}
 
@@ -95,8 +114,10 @@ void EventTracker::noteRead(quint8 reg, quint8 value) {
 }
 
 void EventTracker::judgeCfault(quint8 mainStatus) {
-    set(EventKind::Cfault, 0, mainStatus & CfaultOut, QStringLiteral("CFAULT asserted"));
-    set(EventKind::CfaultInput, 0, mainStatus & CfaultIn, QStringLiteral("CFAULT input asserted"));
+    set(EventKind::Cfault, 0, mainStatus & CfaultOut,
+        [] { return QStringLiteral("CFAULT asserted"); });
+    set(EventKind::CfaultInput, 0, mainStatus & CfaultIn,
+        [] { return QStringLiteral("CFAULT input asserted"); });
 }
 
 void EventTracker::judgeTemperature(int channel, qint64 nowMs) {
@@ -107,8 +128,8 @@ void EventTracker::judgeTemperature(int channel, qint64 nowMs) {
     const auto installed = image_.fresh(StatusImage::TempInstalled, nowMs);
     const bool judged = installed ? ((*installed >> channel) & 1) != 0 : true;
     if (!(*main & mainstatus::ThermalEvent) || !judged) {
-        set(EventKind::TemperatureHigh, channel, false);
-        set(EventKind::TemperatureLow, channel, false);
+        end(EventKind::TemperatureHigh, channel);
+        end(EventKind::TemperatureLow, channel);
         return;
     }
     const auto value = image_.fresh(quint8(StatusImage::TempValue + channel), nowMs);
@@ -119,12 +140,15 @@ void EventTracker::judgeTemperature(int channel, qint64 nowMs) {
     }
     const TemperatureStatus status = decodeTemperatureStatusBytes(*main, *value, *low, *high);
     const qint16 celsius = Temperature::RegisterToTemperature(*value);
-    set(EventKind::TemperatureHigh, channel, status.side == LimitSide::AboveHigh,
-        temperatureText(channel, LimitSide::AboveHigh, celsius,
-                        Temperature::RegisterToTemperature(*high)));
-    set(EventKind::TemperatureLow, channel, status.side == LimitSide::BelowLow,
-        temperatureText(channel, LimitSide::BelowLow, celsius,
-                        Temperature::RegisterToTemperature(*low)));
+    const quint8 highByte = *high, lowByte = *low;
+    set(EventKind::TemperatureHigh, channel, status.side == LimitSide::AboveHigh, [=] {
+        return temperatureText(channel, LimitSide::AboveHigh, celsius,
+                               Temperature::RegisterToTemperature(highByte));
+    });
+    set(EventKind::TemperatureLow, channel, status.side == LimitSide::BelowLow, [=] {
+        return temperatureText(channel, LimitSide::BelowLow, celsius,
+                               Temperature::RegisterToTemperature(lowByte));
+    });
 }
 
 void EventTracker::judgeFan(int fan, quint8 status, std::optional<quint8> previous) {
@@ -143,7 +167,7 @@ void EventTracker::judgeFan(int fan, quint8 status, std::optional<quint8> previo
     };
     for (const Condition& c : conditions) {
         const bool wasActive = active_[std::size_t(c.kind)][std::size_t(fan)] != 0;
-        set(c.kind, fan, c.live, fanText(fan, c.text));
+        set(c.kind, fan, c.live, [&] { return fanText(fan, c.text); });
         if (c.latched && !c.live && !c.latchedBefore && !wasActive) {
             const quint64 serial =
                 append(c.kind, fan, fanText(fan, c.text) + QStringLiteral(" (latched)"), true);
@@ -152,20 +176,6 @@ void EventTracker::judgeFan(int fan, quint8 status, std::optional<quint8> previo
                 event->endMs = event->beginMs;
                 emit ended(serial);
             }
-        }
-    }
-}
-
-void EventTracker::set(EventKind kind, int channel, bool on, const QString& text) {
-    quint64& serial = active_[std::size_t(kind)][std::size_t(channel)];
-    if (on && serial == 0) {
-        serial = append(kind, channel, text, false);
-    } else if (!on && serial != 0) {
-        const quint64 ending = std::exchange(serial, 0);
-        if (ChipEvent* event = findMutable(ending)) {
-            event->endMs = clock().elapsedMs();
-            event->end = clock().now();
-            emit ended(ending);
         }
     }
 }

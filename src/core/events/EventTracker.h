@@ -79,8 +79,10 @@ private:
     void judgeCfault(quint8 mainStatus);
     void judgeTemperature(int channel, qint64 nowMs);
     void judgeFan(int fan, quint8 status, std::optional<quint8> previous);
-    // Begins or ends the alarm of that kind and channel; `text` names a beginning one.
-    void set(EventKind kind, int channel, bool on, const QString& text = QString());
+    // Begins or ends the alarm of that kind and channel; makeText() names a beginning one. The
+    // text is made only then: most readings change nothing, and they come many times a second.
+    template <class MakeText> void set(EventKind kind, int channel, bool on, MakeText makeText);
+    void end(EventKind kind, int channel);
     quint64 append(EventKind kind, int channel, const QString& text, bool latchedOnly);
     ChipEvent* findMutable(quint64 serial);
 
