@@ -12,6 +12,8 @@
 #include "gui/services/ErrorBoundary.h"
 #include "gui/views/AlarmShading.h"
 #include "gui/views/CalcComponent.h"
+#include "gui/views/ChartTools.h"
+#include "gui/views/ReadingsChart.h"
 #include "gui/widgets/StripChart.h"
 
 #include <QCheckBox>
@@ -29,19 +31,14 @@ constexpr int TickMs = 100;
 // The history the chart shows at full resolution; older points are dropped.
 constexpr double ChartWindowS = 300.0;
 
-enum Trace { SpeedFan0, SpeedFan1, InternalTemp, ExternalTemp0, ExternalTemp1, TraceCount };
-
-const char* const TraceNames[TraceCount] = {"Speed Fan 0", "Speed Fan 1", "Internal Temperature",
-                                            "External Temperature 0", "External Temperature 1"};
 constexpr quint8 TemperatureRegisters[3] = {0xA0, 0xA1, 0xA2};
 
 // The time axis labels hours, minutes and seconds of the time of day.
 const QString TimeTickFormat = QStringLiteral("HH mm ss");
 
-// Value axis of each trace: speeds on the left, temperatures on the right.
-StripChart::ValueAxis axisOf(int trace) {
-    return trace <= SpeedFan1 ? StripChart::ValueAxis::Left : StripChart::ValueAxis::Right;
-}
+// A day of readings is kept at full resolution, to look back at; 5 min are shown at first.
+constexpr double HistoryS = 24 * 3600.0;
+constexpr int FirstSpanIndex = 1;
 
 } // namespace
 
@@ -54,17 +51,9 @@ GraphFRM::GraphFRM(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx
     chart_ = new StripChart(this);
     chart_->setObjectName(QStringLiteral("FanSpeedAndTemp"));
     chart_->setAccessibleName(QStringLiteral("Fan speeds and temperatures"));
-    chart_->setTimeAxis(QStringLiteral("Time"), TimeTickFormat);
+    setUpReadingsChart(*chart_);
     chart_->setWindowSeconds(ChartWindowS);
-    chart_->setValueAxis(StripChart::ValueAxis::Left, QStringLiteral("Fan speed (RPM)"),
-                         {true, 1000.0});
-    chart_->setValueAxis(StripChart::ValueAxis::Right, QStringLiteral("Temperature (°C)"),
-                         {false, 10.0});
-    for (int trace = 0; trace < TraceCount; ++trace) {
-        // Trace i takes the chart's style number i + 3.
-        chart_->addTrace(QString::fromLatin1(TraceNames[trace]),
-                         StripChart::standardStyle(trace + 3), axisOf(trace));
-    }
+    chart_->setHistorySeconds(HistoryS);
 
     ainChart_ = new StripChart(this);
     ainChart_->setObjectName(QStringLiteral("AINAndGPIO"));
@@ -74,6 +63,7 @@ GraphFRM::GraphFRM(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx
     ainChart_->setValueAxis(StripChart::ValueAxis::Left, QStringLiteral("GPIO"), {true, 1.0});
     ainChart_->yAxis->setRange(0.0, 1.0);
     ainChart_->setLegendVisible(false);
+    ainChart_->setHistorySeconds(HistoryS);
 
     // Both charts leave the same room for their value axes, so that their time axes line up.
     const int side =
@@ -99,10 +89,24 @@ GraphFRM::GraphFRM(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx
     top->addStretch(1);
     top->addWidget(buildLogPanel());
 
+    // --- looking at the charts, and at logs ---
+    tools_ = new ChartTools(ctx_, this, {chart_, ainChart_}, readingUnits(), true, FirstSpanIndex);
+    openLogButton_ = new QPushButton(QStringLiteral("Open Log..."), this);
+    openLogButton_->setObjectName(QStringLiteral("OpenLogCMD"));
+    auto* tools = tools_->controls();
+    tools->addWidget(openLogButton_);
+    tools->addStretch(1);
+    auto* charts = new QVBoxLayout;
+    charts->addWidget(chart_, 3);
+    charts->addWidget(ainChart_, 1);
+    auto* chartsAndTable = new QHBoxLayout;
+    chartsAndTable->addLayout(charts, 1);
+    chartsAndTable->addWidget(tools_->statsTable(), 0, Qt::AlignTop);
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addWidget(chart_, 3);
-    layout->addWidget(ainChart_, 1);
+    layout->addLayout(tools);
+    layout->addLayout(chartsAndTable, 1);
 
     timer_ = new QTimer(this);
     timer_->setObjectName(QStringLiteral("GraphTimer"));
@@ -113,6 +117,8 @@ GraphFRM::GraphFRM(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx
             ctx_.errors.guard(this, [this] { StartStopGraphsCHK_Click(); }));
     connect(resetButton_, &QPushButton::clicked, this,
             ctx_.errors.guard(this, [this] { ResetGraphsCMD_Click(); }));
+    connect(openLogButton_, &QPushButton::clicked, this,
+            ctx_.errors.guard(this, [this] { OpenLogCMD_Click(); }));
 
     resize(960, 640);
 
@@ -182,9 +188,9 @@ LogReadings GraphFRM::readChip() {
 
 void GraphFRM::plot(const LogReadings& readings) {
     const double key = chartKey();
-    const double values[TraceCount] = {readings.fan0, readings.fan1, readings.temp0, readings.temp1,
-                                       readings.temp2};
-    for (int trace = 0; trace < TraceCount; ++trace) {
+    const double values[ReadingTraceCount] = {readings.fan0, readings.fan1, readings.temp0,
+                                              readings.temp1, readings.temp2};
+    for (int trace = 0; trace < ReadingTraceCount; ++trace) {
         chart_->addPoint(trace, key, values[trace]);
     }
     ainChart_->scrollTo(key);

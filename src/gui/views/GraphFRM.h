@@ -19,6 +19,7 @@ class QTimer;
 namespace qmf {
 
 struct AppContext;
+class ChartTools;
 class Code0Object;
 class StripChart;
 
@@ -66,6 +67,7 @@ private:
     void MakeLog_CMD_Click();
     void Check3_Click();
     void Text1_Change();
+    void OpenLogCMD_Click();
 
     // Program-side changes of the two check boxes run their click handling, as a click would.
     void setGraphing(bool on);
@@ -95,6 +97,8 @@ private:
     QLabel* countLabel_ = nullptr;
     QLabel* logFileLabel_ = nullptr;
     QTimer* timer_ = nullptr;
+    ChartTools* tools_ = nullptr;
+    QPushButton* openLogButton_ = nullptr;
 
     QString logFileName_;
     // Time of day (ms since midnight) of the last logged line, of this log or an earlier one;

@@ -135,14 +135,6 @@ void StripChart::setLegendVisible(bool visible) {
     replot(rpQueuedReplot);
 }
 
-void StripChart::setWindowSeconds(double seconds) {
-    if (!(seconds > 0)) {
-        throw std::invalid_argument("a strip chart window must be longer than 0 s");
-    }
-    windowSeconds_ = seconds;
-    scrollTo(latestKey_);
-}
-
 int StripChart::addTrace(const QString& name, const TraceStyle& style, ValueAxis axis) {
     QCPAxis* valueAxis = axisFor(axis);
     valueAxis->setVisible(true);
@@ -199,8 +191,10 @@ void StripChart::addPoint(int index, double key, double value) {
 
 void StripChart::scrollTo(double key) {
     latestKey_ = key;
-    xAxis->setRange(key - windowSeconds_, key);
     dropScrolledOut();
+    if (following_) {
+        showLatest();
+    }
     requestReplot();
 }
 
@@ -283,7 +277,7 @@ bool StripChart::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void StripChart::dropScrolledOut() {
-    const double oldest = latestKey_ - windowSeconds_;
+    const double oldest = latestKey_ - keptSeconds();
     for (const Trace& t : traces_) {
         // The last point before the window stays, so that every line enters from the left edge,
         // also a level run that began long before; a trace with nothing in the window empties.
@@ -318,7 +312,7 @@ void StripChart::fitValueAxis(ValueAxis axis) {
     bool any = false;
     QCPRange data;
     for (const Trace& t : traces_) {
-        if (t.axis != axis) {
+        if (t.axis != axis || !t.graph->visible()) {
             continue;
         }
         bool found = false;

@@ -57,8 +57,27 @@ public:
     // The legend row below the plot (shown at first).
     void setLegendVisible(bool visible);
 
+    // The span the time axis shows while it follows the newest point; +infinity shows all that
+    // is kept, from the oldest point on.
     void setWindowSeconds(double seconds);
     double windowSeconds() const { return windowSeconds_; }
+
+    // How far back points are kept (at least the window; the window alone at first), so that
+    // the user can look back past the shown span.
+    void setHistorySeconds(double seconds);
+    double historySeconds() const { return historySeconds_; }
+
+    // Whether the time axis follows the newest point (at first it does). While it does not, new
+    // points are kept without moving the axis; following again scrolls to the newest.
+    void setFollowing(bool following);
+    bool following() const { return following_; }
+
+    // The oldest key any trace holds (latestKey() when none).
+    double oldestKey() const;
+
+    // Replaces a trace's points at once (keys need not be in order); a level run is kept as its
+    // two ends, as addPoint keeps it. The axis is not moved.
+    void setTraceData(int trace, const QVector<double>& keys, const QVector<double>& values);
 
     // Adds a trace and its legend entry; returns its index (0, 1, ...).
     int addTrace(const QString& name, const TraceStyle& style, ValueAxis axis = ValueAxis::Left);
@@ -75,6 +94,10 @@ public:
     // Scrolls the window to end at key (also without new points) and drops what scrolled out.
     void scrollTo(double key);
     double latestKey() const { return latestKey_; }
+
+    // Shows or hides a trace; a hidden trace leaves the value axes' fit.
+    void setTraceVisible(int trace, bool visible);
+    bool traceVisible(int trace) const;
 
     // Removes every point of every trace.
     void clear();
@@ -103,6 +126,9 @@ public:
     void setShadedSpans(const QString& group, const QList<TimeSpan>& spans, const QColor& colour);
     int shadedSpanCount(const QString& group) const;
 
+signals:
+    void followingChanged(bool following);
+
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -119,6 +145,8 @@ private:
     void fitValueAxes();
     void fitValueAxis(ValueAxis axis);
     void dropScrolledOut();
+    double keptSeconds() const;
+    void showLatest();
     void requestReplot();
     void refreshNow();
     void watchWindows();
@@ -138,6 +166,8 @@ private:
     QList<QPointer<QWidget>> watched_;
     QHash<QString, QList<Shade>> shading_;
     double windowSeconds_ = 300.0;
+    double historySeconds_ = 0.0; // beyond the window
+    bool following_ = true;
     double latestKey_ = 0.0;
     AxisFit leftFit_{true, 1000.0};
     AxisFit rightFit_{false, 10.0};
