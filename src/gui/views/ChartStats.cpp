@@ -7,35 +7,51 @@
 #include <QTableWidget>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace qmf {
 
 SpanStats spanStats(const QCPGraphDataContainer& data, const QCPRange& span) {
+    // The line as drawn inside the span: the points in it, and where the lines from the points
+    // just outside cross its edges (a level run kept as its two ends may have none inside).
+    std::vector<QCPGraphData> line;
+    const auto byKey = [](const QCPGraphData& point, double key) { return point.key < key; };
+    auto it = std::lower_bound(data.constBegin(), data.constEnd(), span.lower, byKey);
+    const auto crossing = [](const QCPGraphData& a, const QCPGraphData& b, double key) {
+        return QCPGraphData(key, a.value + (b.value - a.value) * (key - a.key) / (b.key - a.key));
+    };
+    if (it != data.constBegin() && it != data.constEnd() && it->key > span.lower) {
+        line.push_back(crossing(*(it - 1), *it, span.lower));
+    }
+    for (; it != data.constEnd() && it->key <= span.upper; ++it) {
+        line.push_back(*it);
+    }
+    if (it != data.constBegin() && it != data.constEnd() && (it - 1)->key < span.upper) {
+        line.push_back(crossing(*(it - 1), *it, span.upper));
+    }
+
     SpanStats stats;
-    const auto begin =
-        std::lower_bound(data.constBegin(), data.constEnd(), span.lower,
-                         [](const QCPGraphData& point, double key) { return point.key < key; });
     double area = 0.0;
     double covered = 0.0;
     const QCPGraphData* previous = nullptr;
-    for (auto it = begin; it != data.constEnd() && it->key <= span.upper; ++it) {
-        if (std::isnan(it->value)) {
+    for (const QCPGraphData& point : line) {
+        if (std::isnan(point.value)) {
             previous = nullptr; // a gap in the line
             continue;
         }
         if (stats.points == 0) {
-            stats.minimum = stats.maximum = it->value;
+            stats.minimum = stats.maximum = point.value;
         }
         ++stats.points;
-        stats.current = it->value;
-        stats.minimum = std::min(stats.minimum, it->value);
-        stats.maximum = std::max(stats.maximum, it->value);
+        stats.current = point.value;
+        stats.minimum = std::min(stats.minimum, point.value);
+        stats.maximum = std::max(stats.maximum, point.value);
         if (previous != nullptr) {
-            const double dt = it->key - previous->key;
-            area += (it->value + previous->value) / 2.0 * dt;
+            const double dt = point.key - previous->key;
+            area += (point.value + previous->value) / 2.0 * dt;
             covered += dt;
         }
-        previous = &*it;
+        previous = &point;
     }
     if (stats.points == 0) {
         stats.current = stats.minimum = stats.maximum = stats.mean = std::nan("");

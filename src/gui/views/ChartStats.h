@@ -12,9 +12,10 @@ namespace qmf {
 
 class StripChart;
 
-// A trace over a span of time: its last value, lowest, highest, and mean over time (the area
-// under the line drawn, divided by the time it covers, so that a level run kept as two points
-// weighs as long as it lasted).
+// A trace over a span of time, as its line is drawn there (also where the line only crosses the
+// span): its value at the span's right end (the newest reading while the chart follows), lowest,
+// highest, and mean over time (the area under the line divided by the time it covers, so that a
+// level run kept as two points weighs as long as it lasted).
 struct SpanStats {
     int points = 0; // 0: nothing in the span; the rest is then NaN
     double current = 0.0;

@@ -23,6 +23,20 @@ QCPRange roundedOutwards(double lower, double upper) {
     return {std::floor(lower / unit) * unit, std::ceil(upper / unit) * unit};
 }
 
+// The value the line passes through at key between two points; NaN where no line passes.
+double lineValueAt(const QCPGraphDataContainer& data, double key) {
+    const auto after = data.findEnd(key, false);
+    if (after == data.constBegin() || after == data.constEnd()) {
+        return std::nan("");
+    }
+    const auto before = after - 1;
+    if (!(before->key < key && key < after->key)) {
+        return std::nan(""); // on a point: getValueRange has it
+    }
+    return before->value +
+           (after->value - before->value) * (key - before->key) / (after->key - before->key);
+}
+
 } // namespace
 
 StripChart::TraceStyle StripChart::standardStyle(int number) {
@@ -316,7 +330,17 @@ void StripChart::fitValueAxis(ValueAxis axis) {
             continue;
         }
         bool found = false;
-        const QCPRange range = t.graph->getValueRange(found, QCP::sdBoth, shownKeys);
+        QCPRange range = t.graph->getValueRange(found, QCP::sdBoth, shownKeys);
+        // Where the line crosses the edges: a level run kept as its two ends, both out of sight,
+        // still draws its line across.
+        for (double edge : {shownKeys.lower, shownKeys.upper}) {
+            const double value = lineValueAt(*t.graph->data(), edge);
+            if (!std::isnan(value)) {
+                range = found ? QCPRange(std::min(range.lower, value), std::max(range.upper, value))
+                              : QCPRange(value, value);
+                found = true;
+            }
+        }
         if (found) {
             if (any) {
                 data.expand(range);

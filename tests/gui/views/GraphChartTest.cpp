@@ -141,6 +141,7 @@ TEST_F(GraphChart, CursorReadsTheTracesAndTheLegendHidesThem) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(line))) << line;
     }
     EXPECT_TRUE(cursor->isShown());
+    keepPicture(view(), "graph-cursor.png");
     send(chart(), QEvent::MouseMove, middle() - QPoint(0, 1000), Qt::NoButton);
     EXPECT_FALSE(cursor->isShown()) << "off the plot";
     send(chart(), QEvent::MouseMove, at, Qt::NoButton);
@@ -193,6 +194,12 @@ TEST_F(GraphChart, TheTableSumsUpTheShownSpan) {
     chart()->xAxis->setRange(chart()->latestKey() - 20.0, chart()->latestKey());
     chart()->replot();
     EXPECT_EQ(row(2).section(u' ', 0, 2), QStringLiteral("30 30 40"));
+    // Inside level runs, whose kept ends both lie outside the span: the lines drawn across it.
+    chart()->xAxis->setRange(chart()->latestKey() - 30.0, chart()->latestKey() - 25.0);
+    chart()->replot();
+    EXPECT_EQ(row(0), QStringLiteral("2014 2014 2014 2014.0"));
+    EXPECT_EQ(row(2), QStringLiteral("40 40 40 40.0"));
+    EXPECT_LE(chart()->yAxis2->range().lower, -55.0) << "the lines across the span are in the fit";
     chart()->xAxis->setRange(chart()->latestKey() + 10.0, chart()->latestKey() + 20.0);
     chart()->replot();
     EXPECT_EQ(row(2), QStringLiteral("- - - -")) << "nothing in the span";

@@ -65,6 +65,7 @@ TEST_F(GraphReplay, BothKindsOfLogReplayTheReadingsTheyHold) {
         QCoreApplication::sendEvent(c, &zoom);
         EXPECT_LT(c->xAxis->range().size(), 29.0 * 0.9);
         EXPECT_EQ(t.dialogs.messages.size(), 0);
+        keepPicture(*replay, "log-replay.png");
         replay->close(); // deletes itself
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(view().findChild<LogReplayWindow*>(), nullptr);
