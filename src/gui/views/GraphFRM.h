@@ -34,6 +34,10 @@ class StripChart;
 // A log named *.csv is written as CSV (core/logs/CsvLog.h): dated lines after a comment block
 // with the chip's limits and fan settings, read from the chip before the first line.
 //
+// Below the original controls the chart tools (ChartTools: zoom, pan, span, Live, cursor,
+// legend, the table of the shown span, Save Chart) and "Open Log...", which replays a .csv or
+// .xls log in a window of its own (LogReplayWindow). The charts keep a day of readings.
+//
 // The log panel shows the log file's name while logging (LogFileLBL). The file dialog opens in the
 // folder of the last chosen log, also of an earlier run. A log holds at most 1,000,000 lines: the
 // line after that ends it with the "Log Full" message.
