@@ -192,6 +192,28 @@ BENCHMARK(BM_Polling)
     ->Unit(benchmark::kSecond)
     ->UseRealTime();
 
+// The chart's redraw alone, in a few seconds: the graph window graphing for two seconds, then the
+// redraw of its chart and of the worst case.
+//   build/bin/bench_polling --benchmark_filter=ChartRedraw
+void BM_ChartRedraw(benchmark::State& state) {
+    for (auto _ : state) {
+        SystemClock clock;
+        bench::WindowBench b(clock);
+        QWidget* window = openAndStart<GraphFRM>(b, "StartStopGraphsCHK", "GraphTimer");
+        auto* chart = window == nullptr
+                          ? nullptr
+                          : window->findChild<StripChart*>(QStringLiteral("FanSpeedAndTemp"));
+        if (chart == nullptr) {
+            state.SkipWithError("the graph window did not start graphing");
+            break;
+        }
+        bench::runFor(2);
+        state.counters["chart_redraw_ms"] = redrawMs(*chart);
+        state.counters["chart_redraw_ms_every_reading_new"] = worstCaseRedrawMs(*chart);
+    }
+}
+BENCHMARK(BM_ChartRedraw)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 } // namespace
 
 QMF_WINDOW_BENCHMARK_MAIN()
