@@ -28,7 +28,7 @@ namespace qmf {
 namespace {
 
 constexpr int TickMs = 100;
-// The history the chart shows at full resolution; older points are dropped.
+// The span the chart shows at first.
 constexpr double ChartWindowS = 300.0;
 
 constexpr quint8 TemperatureRegisters[3] = {0xA0, 0xA1, 0xA2};
