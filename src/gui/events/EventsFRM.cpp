@@ -8,6 +8,7 @@
 #include "gui/services/AppContext.h"
 #include "gui/services/ErrorBoundary.h"
 #include "gui/services/UserDialogs.h"
+#include "gui/widgets/RecordTable.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -26,17 +27,8 @@ EventsFRM::EventsFRM(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(c
     events::EventTracker& tracker = ctx_.state.events();
     model_ = new EventsModel(tracker, this);
 
-    table_ = new QTableView;
-    table_->setObjectName(QStringLiteral("EventsTBL"));
-    table_->setAccessibleName(QStringLiteral("Alarm events"));
-    table_->setModel(model_);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setAlternatingRowColors(true);
-    table_->verticalHeader()->hide();
-    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
-    table_->horizontalHeader()->setStretchLastSection(true);
-    const int digit = table_->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    table_ = newRecordTable(QStringLiteral("EventsTBL"), QStringLiteral("Alarm events"), model_);
+    const int digit = digitWidth(*table_);
     table_->setColumnWidth(EventsModel::Begin, 25 * digit);
     table_->setColumnWidth(EventsModel::End, 25 * digit);
 

@@ -13,6 +13,7 @@
 #include "gui/services/ErrorBoundary.h"
 #include "gui/services/TableText.h"
 #include "gui/services/UserDialogs.h"
+#include "gui/widgets/RecordTable.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -45,11 +46,7 @@ JournalFRM::JournalFRM(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_
     filter_ = new JournalFilter(this);
     filter_->setSourceModel(model_);
 
-    filterText_ = new QLineEdit;
-    filterText_->setObjectName(QStringLiteral("FilterTXT"));
-    filterText_->setPlaceholderText(QStringLiteral("Filter by register or source"));
-    filterText_->setAccessibleName(QStringLiteral("Filter by register or source"));
-    filterText_->setClearButtonEnabled(true);
+    filterText_ = newFilterBox(QStringLiteral("Filter by register or source"));
     connect(filterText_, &QLineEdit::textChanged, this, [this](const QString& text) {
         filter_->setText(text);
         updateCount();
@@ -57,18 +54,10 @@ JournalFRM::JournalFRM(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_
     count_ = new QLabel;
     count_->setObjectName(QStringLiteral("CountLBL"));
 
-    table_ = new QTableView;
-    table_->setObjectName(QStringLiteral("JournalTBL"));
-    table_->setAccessibleName(QStringLiteral("Register writes"));
-    table_->setModel(filter_);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_ =
+        newRecordTable(QStringLiteral("JournalTBL"), QStringLiteral("Register writes"), filter_);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setAlternatingRowColors(true);
-    table_->verticalHeader()->hide();
-    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
-    table_->horizontalHeader()->setStretchLastSection(true);
-    const int digit = table_->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    const int digit = digitWidth(*table_);
     const int widths[journaltext::ColumnCount] = {7, 13, 8, 20, 8, 8, 9, 30, 8, 16};
     for (int column = 0; column < journaltext::ColumnCount; ++column) {
         table_->setColumnWidth(column, widths[column] * digit);
@@ -93,13 +82,7 @@ JournalFRM::JournalFRM(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_
             ctx_.errors.guard(this, [this] { undo(true); }));
     connect(export_, &QPushButton::clicked, this,
             ctx_.errors.guard(this, [this] { exportBefore(); }));
-    auto* copy = new QAction(QStringLiteral("Copy"), table_);
-    copy->setShortcut(QKeySequence::Copy);
-    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    table_->addAction(copy);
-    const auto copyRows = [this] { copySelectedRows(*table_); };
-    connect(copy, &QAction::triggered, this, copyRows);
-    connect(copyButton, &QPushButton::clicked, this, copyRows);
+    copyRowsOnRequest(*table_, *copyButton);
 
     auto* filterLabel = new QLabel(QStringLiteral("&Filter:"));
     filterLabel->setBuddy(filterText_);

@@ -12,6 +12,7 @@
 #include "gui/services/ErrorBoundary.h"
 #include "gui/services/TableText.h"
 #include "gui/services/UserDialogs.h"
+#include "gui/widgets/RecordTable.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -44,11 +45,7 @@ RegisterMapFRM::RegisterMapFRM(AppContext& ctx, QWidget* parent) : QWidget(paren
     filter_ = new RegisterMapFilter(this);
     filter_->setSourceModel(model_);
 
-    filterText_ = new QLineEdit;
-    filterText_->setObjectName(QStringLiteral("FilterTXT"));
-    filterText_->setPlaceholderText(QStringLiteral("Filter by name or address"));
-    filterText_->setAccessibleName(QStringLiteral("Filter by name or address"));
-    filterText_->setClearButtonEnabled(true);
+    filterText_ = newFilterBox(QStringLiteral("Filter by name or address"));
     connect(filterText_, &QLineEdit::textChanged, this,
             [this](const QString& text) { filter_->setText(text); });
 
@@ -67,30 +64,16 @@ RegisterMapFRM::RegisterMapFRM(AppContext& ctx, QWidget* parent) : QWidget(paren
     copyButton->setObjectName(QStringLiteral("CopyCMD"));
     copyButton->setToolTip(QStringLiteral("Copy the selected rows as text (Ctrl+C)"));
 
-    table_ = new QTableView;
-    table_->setObjectName(QStringLiteral("RegisterTBL"));
-    table_->setAccessibleName(QStringLiteral("Registers"));
-    table_->setModel(filter_);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_ = newRecordTable(QStringLiteral("RegisterTBL"), QStringLiteral("Registers"), filter_);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
-    table_->setAlternatingRowColors(true);
-    table_->verticalHeader()->hide();
-    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
-    table_->horizontalHeader()->setStretchLastSection(true);
-    const int digit = table_->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    const int digit = digitWidth(*table_);
     const int widths[RegisterMapModel::ColumnCount] = {8, 24, 11, 6, 11, 32, 9, 9};
     for (int column = 0; column < RegisterMapModel::ColumnCount; ++column) {
         table_->setColumnWidth(column, widths[column] * digit);
     }
 
-    auto* copy = new QAction(QStringLiteral("Copy"), table_);
-    copy->setShortcut(QKeySequence::Copy);
-    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    table_->addAction(copy);
-    const auto copyRows = [this] { copySelectedRows(*table_); };
-    connect(copy, &QAction::triggered, this, copyRows);
-    connect(copyButton, &QPushButton::clicked, this, copyRows);
+    copyRowsOnRequest(*table_, *copyButton);
 
     timer_ = new QTimer(this);
     timer_->setObjectName(QStringLiteral("LiveRefreshTimer"));

@@ -14,6 +14,7 @@
 #include "gui/services/TableText.h"
 #include "gui/services/UserDialogs.h"
 #include "gui/services/WindowRegistry.h"
+#include "gui/widgets/RecordTable.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -46,18 +47,10 @@ SettingsCompareFRM::SettingsCompareFRM(AppContext& ctx, QWidget* parent)
     summary_->setWordWrap(true);
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    table_ = new QTableView;
-    table_->setObjectName(QStringLiteral("DifferencesTBL"));
-    table_->setAccessibleName(QStringLiteral("Registers that differ"));
-    table_->setModel(model_);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_ = newRecordTable(QStringLiteral("DifferencesTBL"),
+                            QStringLiteral("Registers that differ"), model_);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setAlternatingRowColors(true);
-    table_->verticalHeader()->hide();
-    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
-    table_->horizontalHeader()->setStretchLastSection(true);
-    const int digit = table_->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    const int digit = digitWidth(*table_);
     table_->setColumnWidth(SettingsDiffModel::Register, 9 * digit);
     table_->setColumnWidth(SettingsDiffModel::Name, 24 * digit);
     table_->setColumnWidth(SettingsDiffModel::File, 7 * digit);
@@ -79,13 +72,7 @@ SettingsCompareFRM::SettingsCompareFRM(AppContext& ctx, QWidget* parent)
             ctx_.errors.guard(this, [this] { compareAgain(); }));
     auto* copyButton = new QPushButton(QStringLiteral("Copy"));
     copyButton->setObjectName(QStringLiteral("CopyCMD"));
-    auto* copy = new QAction(QStringLiteral("Copy"), table_);
-    copy->setShortcut(QKeySequence::Copy);
-    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    table_->addAction(copy);
-    const auto copyRows = [this] { copySelectedRows(*table_); };
-    connect(copy, &QAction::triggered, this, copyRows);
-    connect(copyButton, &QPushButton::clicked, this, copyRows);
+    copyRowsOnRequest(*table_, *copyButton);
 
     auto* bar = new QHBoxLayout;
     bar->addWidget(writeButton);

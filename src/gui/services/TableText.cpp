@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/services/TableText.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
@@ -49,6 +51,16 @@ bool copySelectedRows(const QAbstractItemView& view) {
     }
     QGuiApplication::clipboard()->setText(text);
     return true;
+}
+
+void copyRowsOnRequest(QAbstractItemView& view, QAbstractButton& button) {
+    auto* copy = new QAction(QStringLiteral("Copy"), &view);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    view.addAction(copy);
+    const auto copyRows = [&view] { copySelectedRows(view); };
+    QObject::connect(copy, &QAction::triggered, &view, copyRows);
+    QObject::connect(&button, &QAbstractButton::clicked, &view, copyRows);
 }
 
 } // namespace qmf

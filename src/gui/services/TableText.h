@@ -3,6 +3,7 @@
 
 #include <QString>
 
+class QAbstractButton;
 class QAbstractItemView;
 
 namespace qmf {
@@ -14,5 +15,9 @@ QString selectedRowsAsText(const QAbstractItemView& view);
 
 // Puts the selected rows on the clipboard; returns false when nothing was selected.
 bool copySelectedRows(const QAbstractItemView& view);
+
+// Copies the selected rows on Ctrl+C inside the view (or one of its children) and on a click of
+// the button.
+void copyRowsOnRequest(QAbstractItemView& view, QAbstractButton& button);
 
 } // namespace qmf
