@@ -7,10 +7,10 @@
 #include "core/journal/JournalText.h"
 #include "core/journal/JournalUndo.h"
 #include "core/journal/WriteJournal.h"
-#include "gui/journal/JournalFilter.h"
 #include "gui/journal/JournalModel.h"
 #include "gui/services/AppContext.h"
 #include "gui/services/ErrorBoundary.h"
+#include "gui/services/RegisterTextFilter.h"
 #include "gui/services/TableText.h"
 #include "gui/services/UserDialogs.h"
 #include "gui/widgets/RecordTable.h"
@@ -43,7 +43,8 @@ JournalFRM::JournalFRM(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_
     setWindowTitle(QStringLiteral("Journal"));
 
     model_ = new JournalModel(ctx_.state.journal(), this);
-    filter_ = new JournalFilter(this);
+    filter_ = new RegisterTextFilter([this](int row) { return int(model_->entry(row).reg); },
+                                     {journaltext::Name, journaltext::Source}, this);
     filter_->setSourceModel(model_);
 
     filterText_ = newFilterBox(QStringLiteral("Filter by register or source"));

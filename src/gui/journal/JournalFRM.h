@@ -12,7 +12,7 @@ class QTableView;
 namespace qmf {
 
 struct AppContext;
-class JournalFilter;
+class RegisterTextFilter;
 class JournalModel;
 
 // Every register write of the run, newest first (JournalTBL): time, register, value before,
@@ -38,7 +38,7 @@ private:
 
     AppContext& ctx_;
     JournalModel* model_ = nullptr;
-    JournalFilter* filter_ = nullptr;
+    RegisterTextFilter* filter_ = nullptr;
     QTableView* table_ = nullptr;
     QLineEdit* filterText_ = nullptr;
     QLabel* count_ = nullptr;

@@ -6,10 +6,10 @@
 #include "core/link/RegisterAccess.h"
 #include "core/text/ByteText.h"
 #include "core/text/NumberText.h"
-#include "gui/map/RegisterMapFilter.h"
 #include "gui/map/RegisterMapModel.h"
 #include "gui/services/AppContext.h"
 #include "gui/services/ErrorBoundary.h"
+#include "gui/services/RegisterTextFilter.h"
 #include "gui/services/TableText.h"
 #include "gui/services/UserDialogs.h"
 #include "gui/widgets/RecordTable.h"
@@ -42,7 +42,8 @@ RegisterMapFRM::RegisterMapFRM(AppContext& ctx, QWidget* parent) : QWidget(paren
             ctx_.errors.run(this, [this, reg, typed] { writeEntered(reg, typed); });
         });
     });
-    filter_ = new RegisterMapFilter(this);
+    // A row of the map is its register's address.
+    filter_ = new RegisterTextFilter([](int row) { return row; }, {RegisterMapModel::Name}, this);
     filter_->setSourceModel(model_);
 
     filterText_ = newFilterBox(QStringLiteral("Filter by name or address"));

@@ -14,7 +14,7 @@ class QTimer;
 namespace qmf {
 
 struct AppContext;
-class RegisterMapFilter;
+class RegisterTextFilter;
 class RegisterMapModel;
 
 // All 256 registers in one table (RegisterTBL): address, name, register-list page, value in
@@ -51,7 +51,7 @@ private:
 
     AppContext& ctx_;
     RegisterMapModel* model_ = nullptr;
-    RegisterMapFilter* filter_ = nullptr;
+    RegisterTextFilter* filter_ = nullptr;
     QTableView* table_ = nullptr;
     QLineEdit* filterText_ = nullptr;
     QCheckBox* liveRefresh_ = nullptr;
