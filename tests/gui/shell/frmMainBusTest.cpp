@@ -6,20 +6,14 @@
 #include "boards/sim/PinLevelSimulatedBoard.h"
 #include "boards/sim/SimulatedChip.h"
 #include "boards/sim/SimulatedParallelPort.h"
-#include "core/chip/SharedState.h"
 #include "core/files/FilesTestSupport.h"
 #include "core/link/BoardLink.h"
 #include "core/link/DeviceSearch.h"
 #include "core/link/RegisterAccess.h"
-#include "core/time/Clock.h"
-#include "gui/services/AppContext.h"
-#include "gui/services/ErrorBoundary.h"
-#include "gui/services/WindowRegistry.h"
 #include "gui/shell/BusHealthStatus.h"
 #include "gui/shell/BusTraceControl.h"
-#include "gui/shell/FrmMainHost.h"
 #include "gui/shell/frmMain.h"
-#include "gui/support/FakeDialogs.h"
+#include "gui/support/TestContext.h"
 #include "support/SigrokDecode.h"
 
 #include <QAction>
@@ -41,35 +35,27 @@ class BusOfTheMainWindow : public ::testing::Test {
 protected:
     BusOfTheMainWindow() {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
-        ctx.mainWindow = &host;
         SearchFinds finds;
-        DeviceSearch(state.board()).searchPrinterPorts(finds);
-        EXPECT_TRUE(DeviceSearch::applyChoice(state, finds, 0x5E).isEmpty());
+        DeviceSearch(t.state.board()).searchPrinterPorts(finds);
+        EXPECT_TRUE(DeviceSearch::applyChoice(t.state, finds, 0x5E).isEmpty());
         board->busHealth().reset(); // as a new search does
     }
-    ~BusOfTheMainWindow() override { windows.destroyAll(); }
 
-    frmMain& main() { return windows.get<frmMain>(ctx); }
+    frmMain& main() { return t.windows.get<frmMain>(t.ctx); }
     BusHealthStatus& panel() { return *main().findChild<BusHealthStatus*>("BusHealthCMD"); }
     QAction& traceItem() { return *main().findChild<QAction*>("mnuRecordBusTrace"); }
     // A handler of the program reading register D, inside the error boundary as every one is.
     void readChipId() {
-        errors.guard(&main(), [this] { lastRead = ReadRegisterAt(state, 0x0D); })();
+        t.errors.guard(&main(), [this] { lastRead = ReadRegisterAt(t.state, 0x0D); })();
     }
 
     QTemporaryDir settingsDir, files;
-    ManualClock clock;
-    FakeDialogs dialogs;
-    ErrorBoundary errors{dialogs};
-    WindowRegistry windows;
     sim::PinLevelSimulatedBoard* board = nullptr;
-    SharedState state{[this] {
-        auto made = std::make_unique<sim::PinLevelSimulatedBoard>(clock);
+    TestContext t{[this] {
+        auto made = std::make_unique<sim::PinLevelSimulatedBoard>(t.clock);
         board = made.get();
         return made;
     }};
-    AppContext ctx{state, clock, dialogs, errors, windows, {}};
-    FrmMainHost host{ctx};
     int lastRead = -1;
 };
 
@@ -89,12 +75,12 @@ TEST_F(BusOfTheMainWindow, ThePanelSumsUpTheCountersAndAClickShowsThemAll) {
     EXPECT_GT(counts.effectiveTransferRate(), 100.0);
 
     QTest::mouseClick(&status, Qt::LeftButton);
-    ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_EQ(dialogs.messages[0].title, "Bus Health");
-    EXPECT_EQ(dialogs.messages[0].icon, UserDialogs::Icon::Information);
-    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("Since the last device search:\n") +
-                                            busHealthReport(counts).join(u'\n'));
-    EXPECT_TRUE(dialogs.messages[0].text.contains("\nNACKs: 0\n"));
+    ASSERT_EQ(t.dialogs.messages.size(), 1);
+    EXPECT_EQ(t.dialogs.messages[0].title, "Bus Health");
+    EXPECT_EQ(t.dialogs.messages[0].icon, UserDialogs::Icon::Information);
+    EXPECT_EQ(t.dialogs.messages[0].text, QStringLiteral("Since the last device search:\n") +
+                                              busHealthReport(counts).join(u'\n'));
+    EXPECT_TRUE(t.dialogs.messages[0].text.contains("\nNACKs: 0\n"));
 }
 
 TEST_F(BusOfTheMainWindow, EachFaultIsCountedAndTheProgramGoesOn) {
@@ -125,8 +111,8 @@ TEST_F(BusOfTheMainWindow, EachFaultIsCountedAndTheProgramGoesOn) {
         c.fault(*board, true);
         lastRead = -1;
         readChipId();
-        EXPECT_TRUE(errors.lastError().contains(QLatin1String(c.error)))
-            << errors.lastError().toStdString();
+        EXPECT_TRUE(t.errors.lastError().contains(QLatin1String(c.error)))
+            << t.errors.lastError().toStdString();
         EXPECT_EQ(lastRead, *c.error ? -1 : 0xFF);
         const BusHealthCounts& n = board->busHealth().counts();
         EXPECT_EQ(n.transfers, c.counts.transfers);
@@ -149,7 +135,7 @@ TEST_F(BusOfTheMainWindow, EachFaultIsCountedAndTheProgramGoesOn) {
         EXPECT_EQ(board->busHealth().counts().transfers, 2u);
         EXPECT_TRUE(main().isEnabled());
     }
-    EXPECT_EQ(dialogs.messages.size(), 2) << "each failure's message box, once";
+    EXPECT_EQ(t.dialogs.messages.size(), 2) << "each failure's message box, once";
 }
 
 TEST_F(BusOfTheMainWindow, RecordBusTraceWritesTheChosenFileFromClickToClick) {
@@ -159,11 +145,11 @@ TEST_F(BusOfTheMainWindow, RecordBusTraceWritesTheChosenFileFromClickToClick) {
     // Cancelled: nothing recorded.
     item.trigger();
     EXPECT_FALSE(item.isChecked());
-    ASSERT_EQ(dialogs.fileRequests.size(), 1);
-    EXPECT_EQ(dialogs.fileRequests[0].mode, UserDialogs::FileMode::Save);
-    EXPECT_TRUE(dialogs.fileRequests[0].filter.contains("*.vcd"));
+    ASSERT_EQ(t.dialogs.fileRequests.size(), 1);
+    EXPECT_EQ(t.dialogs.fileRequests[0].mode, UserDialogs::FileMode::Save);
+    EXPECT_TRUE(t.dialogs.fileRequests[0].filter.contains("*.vcd"));
 
-    dialogs.fileAnswers << files.filePath("read"); // the suffix is added
+    t.dialogs.fileAnswers << files.filePath("read"); // the suffix is added
     item.trigger();
     EXPECT_TRUE(item.isChecked());
     EXPECT_EQ(main().statusBar()->currentMessage(),
@@ -177,15 +163,15 @@ TEST_F(BusOfTheMainWindow, RecordBusTraceWritesTheChosenFileFromClickToClick) {
     const I2cDecode decoded = decodeI2c(files.filePath("read.vcd"));
     EXPECT_EQ(decoded.error, QString());
     EXPECT_EQ(decoded.events, i2cRead(0x5E, 0x0D, 0x41));
-    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_TRUE(t.dialogs.messages.isEmpty());
 }
 
 TEST_F(BusOfTheMainWindow, TheTraceOptionRecordsFromTheLoadAndAFailedWriteStopsIt) {
-    host.recordBusTraceFromLoad(files.filePath("search.vcd"));
-    host.loadMainWindow();
+    t.mainWindow.recordBusTraceFromLoad(files.filePath("search.vcd"));
+    t.mainWindow.loadMainWindow();
     EXPECT_TRUE(traceItem().isChecked());
     readChipId();
-    windows.destroyAll(); // the program ends: the file is complete
+    t.windows.destroyAll(); // the program ends: the file is complete
     EXPECT_EQ(decodeI2c(files.filePath("search.vcd")).events, i2cRead(0x5E, 0x0D, 0x41));
 
     // A write that fails in the middle: one message, the recording stops, the old file stays.
@@ -201,9 +187,9 @@ TEST_F(BusOfTheMainWindow, TheTraceOptionRecordsFromTheLoadAndAFailedWriteStopsI
         }
     }
     EXPECT_FALSE(traceItem().isChecked());
-    ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_TRUE(dialogs.messages[0].text.contains("File too large"));
-    EXPECT_TRUE(dialogs.messages[0].text.endsWith("the file was not changed"));
+    ASSERT_EQ(t.dialogs.messages.size(), 1);
+    EXPECT_TRUE(t.dialogs.messages[0].text.contains("File too large"));
+    EXPECT_TRUE(t.dialogs.messages[0].text.endsWith("the file was not changed"));
     QFile kept(files.filePath("old.vcd"));
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), "old");

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QUrl>
 
@@ -110,12 +111,23 @@ TEST_F(FrmMainHelp, DocumentationOpensTheInstalledDocumentsNextToAbout) {
     EXPECT_TRUE(t.errors.lastError().contains(docs())) << t.errors.lastError().toStdString();
 }
 
-TEST_F(FrmMainHelp, TheAboutBoxShowsTheLicenceAndOpensItsFullTextUnchanged) {
+// About: title, version and licence in a modal box, brought up once, closed by OK; the licence
+// opens its full text unchanged.
+TEST_F(FrmMainHelp, TheAboutBoxShowsTitleVersionAndLicenceModallyUntilOk) {
     frmMain& main = createMain();
     main.show();
+    EXPECT_EQ(child(main, "mnuHelpAbout")->text(), QStringLiteral("&About ")); // with its blank
     child(main, "mnuHelpAbout")->trigger();
     frmAbout* about = main.aboutBox();
     ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->parentWidget(), &main);
+    EXPECT_EQ(about->windowModality(), Qt::ApplicationModal);
+    EXPECT_EQ(about->windowTitle(), QStringLiteral("About QMF4150_Evaluation_Software"));
+    EXPECT_EQ(child<QLabel>(*about, "lblTitle")->text(),
+              QStringLiteral("QMF4150 Evaluation Software"));
+    EXPECT_EQ(child<QLabel>(*about, "lblVersion")->text(), QStringLiteral("Version 3.0.4"));
+    child(main, "mnuHelpAbout")->trigger();
+    EXPECT_EQ(main.aboutBox(), about) << "a second choice brings up the same box";
     auto* notice = child<QLabel>(*about, "lblLicence");
     EXPECT_TRUE(notice->text().contains(QStringLiteral("ABSOLUTELY NO WARRANTY")));
     EXPECT_TRUE(notice->text().contains(QStringLiteral("GNU General Public License, version 3")));
@@ -130,6 +142,12 @@ TEST_F(FrmMainHelp, TheAboutBoxShowsTheLicenceAndOpensItsFullTextUnchanged) {
     ASSERT_TRUE(licence.open(QIODevice::ReadOnly));
     EXPECT_EQ(child<QPlainTextEdit>(*dialog, "LicenceTXT")->toPlainText(),
               QString::fromUtf8(licence.readAll()));
+    dialog->close();
+    QPointer<frmAbout> shown = about;
+    QTest::mouseClick(child<QPushButton>(*about, "cmdOK"), Qt::LeftButton);
+    flushDeletes();
+    EXPECT_TRUE(shown.isNull() || !shown->isVisible());
+    EXPECT_TRUE(main.isVisible());
 }
 
 } // namespace

@@ -10,7 +10,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTest>
@@ -108,11 +107,6 @@ TEST_F(FrmMainTest, EveryToolsItemAndToolbarButtonOpensItsWindowOnceAndTheToolba
         main.toolbarButtonClick(QLatin1String(key)); // keys are compared case-sensitively
     }
     EXPECT_TRUE(opened.isEmpty());
-    // The File menu's commands ask for a file; cancelled, nothing else happens.
-    child(main, "mnuSave")->trigger();
-    child(main, "mnuLoad")->trigger();
-    EXPECT_EQ(t.dialogs.fileRequests.size(), 2);
-    EXPECT_TRUE(t.dialogs.messages.isEmpty());
 
     QAction* item = child(main, "mnuViewToolbar");
     for (bool shown : {false, true}) {
@@ -180,31 +174,6 @@ TEST_F(FrmMainTest, ViewsOpenInViewRefreshOnceReportFailuresAndCloseOnExit) {
     flushDeletes();
     EXPECT_TRUE(main.isNull() && view.isNull() && other.isNull());
     EXPECT_TRUE(t.windows.windows().isEmpty());
-}
-
-TEST_F(FrmMainTest, AboutBoxShowsTitleAndVersionModallyUntilOk) {
-    frmMain& main = createMain();
-    main.show();
-    EXPECT_EQ(child(main, "mnuHelpAbout")->text(), QStringLiteral("&About ")); // with its blank
-    auto openAbout = [&] {
-        child(main, "mnuHelpAbout")->trigger();
-        return main.aboutBox();
-    };
-    frmAbout* about = openAbout();
-    ASSERT_NE(about, nullptr);
-    EXPECT_EQ(about->parentWidget(), &main);
-    EXPECT_EQ(about->windowModality(), Qt::ApplicationModal);
-    EXPECT_EQ(about->windowTitle(), QStringLiteral("About QMF4150_Evaluation_Software"));
-    EXPECT_EQ(child<QLabel>(*about, "lblTitle")->text(),
-              QStringLiteral("QMF4150 Evaluation Software"));
-    EXPECT_EQ(child<QLabel>(*about, "lblVersion")->text(), QStringLiteral("Version 3.0.4"));
-    EXPECT_EQ(openAbout(), about) << "a second choice brings up the same box";
-
-    QPointer<frmAbout> shown = about;
-    QTest::mouseClick(child<QPushButton>(*about, "cmdOK"), Qt::LeftButton);
-    flushDeletes();
-    EXPECT_TRUE(shown.isNull() || !shown->isVisible());
-    EXPECT_TRUE(main.isVisible());
 }
 
 TEST_F(FrmMainTest, TheStatusBarSaysSoWhileAHeaterIsOnWhoeverSwitchedIt) {

@@ -85,20 +85,6 @@ TEST_F(AutoSetFRMTest, InsideTheMainWindowCloseTakesItsFrameAndWindowListEntryAl
     }
 }
 
-TEST_F(AutoSetFRMTest, AFailedWriteReachesTheCallerAndKeepsTheLinesWrittenSoFar) {
-    // The sixth write fails once five lines are listed.
-    t.windows.get<AutoSetFRM>(t.ctx);
-    QObject::connect(list()->model(), &QAbstractItemModel::rowsInserted, list(), [this] {
-        if (list()->count() == 5) {
-            t.recording()->failNext(1, u"BusEngine.WriteByte"_s);
-        }
-    });
-    EXPECT_FALSE(t.errors.run(form(), [this] { RunAutoSet(t.ctx); }));
-    EXPECT_EQ(t.errors.failureCount(), 1);
-    EXPECT_EQ(list()->count(), 5);
-    EXPECT_EQ(t.recording()->transfers().filter(u"WriteByte"_s).size(), 6);
-}
-
 // One link failure at each of the twenty writes: the rows before it are written and listed, the
 // failure is reported with its register, and no row after it is written.
 TEST(AutoSetSweep, ALinkFailureAtEveryWriteStopsTheRunThere) {

@@ -175,19 +175,5 @@ TEST_F(FanConfig, AfterAFailedWriteEachControlShowsTheChipAgain) {
     EXPECT_EQ(env.state.Fan1().storedOscillatorFrequency(), 940);
 }
 
-TEST_F(FanConfig, AFailedTransferReachesTheBoundaryAndTheViewStays) {
-    at<FanConfigFRM>(4);
-    env.recording()->failNext(1, u"BusEngine.WriteByte"_s);
-    click(u"FanChk2_1"_s);
-    EXPECT_EQ(env.errors.failureCount(), 1);
-    EXPECT_TRUE(env.errors.lastError().contains(u"WriteByte"_s));
-    EXPECT_TRUE(w->isVisible());
-    at<FanConfigFRM>(0);
-    env.recording()->failNext(1, u"BusEngine.ReadByte"_s);
-    find<QSlider>(u"Fan1NormSpeedSlider"_s)->setValue(4);
-    EXPECT_EQ(env.errors.failureCount(), 2);
-    EXPECT_FALSE(traffic().contains(u'W')); // nothing written after the failed read
-}
-
 } // namespace
 } // namespace qmf::test
