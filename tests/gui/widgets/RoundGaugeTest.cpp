@@ -122,37 +122,46 @@ TEST_F(RoundGaugeTest, MoveHandleLimitsValuesAndNotifies) {
     EXPECT_EQ(released.count(), 1);
 }
 
-TEST_F(RoundGaugeTest, MouseDragOfALimitEmitsChangesThenOneRelease) {
-    QSignalSpy changed(gauge, &RoundGauge::pointerChanged);
-    QSignalSpy released(gauge, &RoundGauge::pointerReleased);
-    const QPoint grab = gauge->handlePosition(3, Part::Value).toPoint();
-    QTest::mousePress(gauge, Qt::LeftButton, {}, grab);
-    EXPECT_TRUE(gauge->isDragging());
-    EXPECT_EQ(changed.count(), 0); // grabbing alone changes nothing
-    QTest::mouseMove(gauge, pointFor(50.0, Part::Value));
-    QTest::mouseMove(gauge, pointFor(30.0, Part::Value));
-    EXPECT_GE(changed.count(), 2);
-    EXPECT_EQ(released.count(), 0);
-    QTest::mouseRelease(gauge, Qt::LeftButton, {}, pointFor(30.0, Part::Value));
-    EXPECT_FALSE(gauge->isDragging());
-    ASSERT_EQ(released.count(), 1);
-    EXPECT_EQ(released.first().at(0).toInt(), 3);
-    EXPECT_NEAR(gauge->pointerValue(3), 30.0, 1.5);
-    EXPECT_EQ(gauge->pointerValue(2), 20.0); // the other limit stays
-    EXPECT_EQ(gauge->PointerID(), 3);
-}
-
-TEST_F(RoundGaugeTest, MouseDragOfABandEndMovesOnlyThatEnd) {
-    QSignalSpy released(gauge, &RoundGauge::pointerReleased);
-    QTest::mousePress(gauge, Qt::LeftButton, {}, gauge->handlePosition(0, Part::Stop).toPoint());
-    QTest::mouseMove(gauge, pointFor(90.0, Part::Stop));
-    QTest::mouseRelease(gauge, Qt::LeftButton, {}, pointFor(90.0, Part::Stop));
-    ASSERT_EQ(released.count(), 1);
-    EXPECT_EQ(released.first().at(0).toInt(), 0);
-    EXPECT_EQ(gauge->lastMovedPart(), Part::Stop);
-    EXPECT_NEAR(gauge->pointerStop(0), 90.0, 1.5);
-    EXPECT_EQ(gauge->pointerStart(0), 20.0);
-    EXPECT_EQ(gauge->pointerValue(3), 60.0); // the limit marker is its owner's business
+// A drag moves only the handle grabbed (a limit marker, a band's end), with changes while it
+// moves and one release at the end.
+TEST_F(RoundGaugeTest, MouseDragMovesOnlyTheGrabbedHandleThenReleasesOnce) {
+    const auto handles = [&] {
+        std::vector<double> all;
+        for (int id = 0; id < 4; ++id) {
+            all.insert(all.end(),
+                       {gauge->pointerStart(id), gauge->pointerStop(id), gauge->pointerValue(id)});
+        }
+        return all;
+    };
+    const struct {
+        int id;
+        Part part;
+        double from, to;
+    } cases[] = {{3, Part::Value, 60.0, 30.0}, {0, Part::Stop, 60.0, 90.0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.to);
+        QSignalSpy changed(gauge, &RoundGauge::pointerChanged);
+        QSignalSpy released(gauge, &RoundGauge::pointerReleased);
+        std::vector<double> expected = handles();
+        const std::size_t moved = 3 * c.id + (c.part == Part::Stop ? 1 : 2);
+        QTest::mousePress(gauge, Qt::LeftButton, {}, gauge->handlePosition(c.id, c.part).toPoint());
+        EXPECT_TRUE(gauge->isDragging());
+        EXPECT_EQ(changed.count(), 0); // grabbing alone changes nothing
+        QTest::mouseMove(gauge, pointFor((c.from + c.to) / 2, c.part));
+        QTest::mouseMove(gauge, pointFor(c.to, c.part));
+        EXPECT_GE(changed.count(), 2);
+        EXPECT_EQ(released.count(), 0);
+        QTest::mouseRelease(gauge, Qt::LeftButton, {}, pointFor(c.to, c.part));
+        EXPECT_FALSE(gauge->isDragging());
+        ASSERT_EQ(released.count(), 1);
+        EXPECT_EQ(released.first().at(0).toInt(), c.id);
+        EXPECT_EQ(gauge->lastMovedPart(), c.part);
+        EXPECT_EQ(gauge->PointerID(), c.id);
+        std::vector<double> now = handles();
+        EXPECT_NEAR(now[moved], c.to, 1.5);
+        now[moved] = expected[moved] = 0.0;
+        EXPECT_EQ(now, expected) << "every other handle stays";
+    }
 }
 
 TEST_F(RoundGaugeTest, ClicksThatMoveNothingAndCancelledDragsReleaseNothing) {

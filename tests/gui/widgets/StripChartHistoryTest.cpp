@@ -35,6 +35,8 @@ TEST(StripChartHistory, PointsAreKeptForTheHistoryAndTheWindowIsShown) {
             chart.addPoint(trace, Start + i, i % 7);
         }
         EXPECT_DOUBLE_EQ(chart.graph(trace)->data()->constBegin()->key, Start + c.oldestKept);
+        EXPECT_EQ(chart.pointCount(trace), 101 - int(c.oldestKept)) << "every point in between";
+        EXPECT_DOUBLE_EQ(chart.latestKey(), Start + 100);
         EXPECT_DOUBLE_EQ(chart.oldestKey(), Start + c.oldestKept);
         EXPECT_DOUBLE_EQ(chart.xAxis->range().upper, Start + 100);
         EXPECT_DOUBLE_EQ(chart.xAxis->range().lower, Start + c.shownFrom);
