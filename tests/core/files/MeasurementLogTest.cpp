@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/files/MeasurementLog.h"
 
+#include "FilesTestSupport.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 namespace qmf {
 namespace {
@@ -72,29 +72,6 @@ TEST(MeasurementLog, WriterTruncatesOnOpenHasEveryLineOnDiskAtOnceAndReportsFail
     }
 }
 
-// Files of this process may grow to `bytes` while it lives; a write past it fails with EFBIG
-// instead of killing the process.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit saved_{};
-    void (*oldHandler_)(int) = nullptr;
-};
-
 // A line that does not fit any more is reported and cut off again: the file ends with the last
 // whole line, however many bytes of the next one the system took.
 TEST(MeasurementLog, ALineCutShortByAFileSizeLimitIsReportedAndRemoved) {
@@ -111,7 +88,7 @@ TEST(MeasurementLog, ALineCutShortByAFileSizeLimitIsReportedAndRemoved) {
         const qint64 whole = measurementLogHeader().size() + line.size();
         bool written = true;
         {
-            FileSizeLimit limit(rlim_t(whole + room));
+            test::FileSizeLimit limit(rlim_t(whole + room));
             written = writer.writeLine(line);
         }
         EXPECT_FALSE(written);
