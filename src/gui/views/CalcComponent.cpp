@@ -52,7 +52,8 @@ CalcLibrarySearch CalcLibrarySearch::forProgram() {
                            QLatin1Char('/') +
                            QLatin1String(vexacalc::registration::kFileName.data(),
                                          qsizetype(vexacalc::registration::kFileName.size()));
-    // The XDG base directory rules: relative entries are ignored, an unset or empty list is /etc/xdg.
+    // The XDG base directory rules: relative entries are ignored, an unset or empty list is
+    // /etc/xdg.
     QStringList systemDirs;
     for (const QString& dir : qEnvironmentVariable("XDG_CONFIG_DIRS").split(u':')) {
         if (QDir::isAbsolutePath(dir)) {
